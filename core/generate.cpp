@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "generate.h"
+
+#include "figure.h"
+#include "symbols.h"
+
+#include <cmath>
+#include <optional>
+
+namespace zorvane {
+
+std::size_t PasswordLength(double charCount)
+{
+    // A length whose rounded value has no 16-bit figure is refused, which
+    // caps a password at 32767 characters.
+    if (!(charCount >= 1.0) || !ToFigure(charCount))
+        return 0;
+    return static_cast<std::size_t>(std::floor(charCount));
+}
+
+GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &source)
+{
+    GeneratedTexts texts;
+    texts.caption = kAnotherOneCaption;
+
+    const double charCount = ReadCharCount(lengthText);
+    const std::optional<Combinations> combinations = CombinationFigure(charCount);
+    // A length beyond the 16-bit range has no figure and gets no password.
+    texts.figure = combinations ? FigureText(*combinations) : std::string(kInfinityText);
+
+    const std::size_t length = PasswordLength(charCount);
+    if (length == 0)
+        return texts;
+
+    SymbolDrawer drawer(source, length);
+    texts.password.resize(length);
+    if (!drawer.DrawSymbols(1, texts.password)) {
+        // Never show part of a password, nor one from a weaker source.
+        texts.password.clear();
+        texts.sourceFailed = true;
+    }
+    return texts;
+}
+
+} // namespace zorvane

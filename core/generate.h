@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// One Generate request, from the typed length to the texts the window shows.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zorvane {
+
+class RandomSource;
+
+inline constexpr std::string_view kGenerateCaption = "Generate Password";
+inline constexpr std::string_view kAnotherOneCaption = "I want another one!!";
+
+// The three texts a request leaves in the main window. The window writes them
+// as they are; the core knows nothing of the window.
+struct GeneratedTexts {
+    std::string password; // the password field; empty when none was made
+    std::string figure;   // beside "Number of Combinations"
+    std::string caption;  // the Generate button's new caption
+    // The random source failed: `password` is empty and must not be mistaken
+    // for a password of length zero.
+    bool sourceFailed = false;
+};
+
+// Number of characters a request for `charCount` produces: the whole part of
+// a length from 1 up to the 16-bit limit, and none otherwise.
+[[nodiscard]] std::size_t PasswordLength(double charCount);
+
+// Runs one request for `lengthText`, the length field's text. Nothing from one
+// request reaches the next. Builds the whole password before returning it.
+[[nodiscard]] GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &source);
+
+} // namespace zorvane

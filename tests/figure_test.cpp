@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+#include "figure.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <string>
+
+namespace zorvane {
+namespace {
+
+struct FigureRow {
+    const char *text;
+    const char *figure;
+    friend std::ostream &operator<<(std::ostream &out, const FigureRow &row)
+    {
+        return out << '"' << row.text << "\" -> \"" << row.figure << '"';
+    }
+};
+
+// Every length the figure is defined for, typed as the user would.
+constexpr FigureRow kFigureRows[] = {
+    {"", "0"},          {"abc", "0"},          {"0", "0"},           {"0.5", "0"},
+    {"1", "35"},        {"2", "70"},           {"3", "210"},         {"4", "840"},
+    {"5", "4200"},      {"6", "25200"},        {"7", "Infinity"},    {"8", "Infinity"},
+    {"12", "Infinity"}, {"32767", "Infinity"}, {"-1", "-35"},        {"-2", "-70"},
+    {"-3", "-105"},     {"-936", "-32760"},    {"-937", "Infinity"}, {"-32768", "Infinity"},
+    {"2.5", "105"},     {"3.5", "525"},        {"1.5", "70"},        {"-0.5", "0"},
+};
+
+class FigureTable : public ::testing::TestWithParam<FigureRow> {};
+
+TEST_P(FigureTable, ShowsTheFigureForTheTypedLength)
+{
+    const auto figure = CombinationFigure(ReadCharCount(GetParam().text));
+    ASSERT_TRUE(figure.has_value());
+    EXPECT_EQ(FigureText(*figure), GetParam().figure);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, FigureTable, ::testing::ValuesIn(kFigureRows));
+
+TEST(CombinationFigure, OverflowKeepsTheLastValueThatFitted)
+{
+    // 7: 5040 fits, 5040 * 35 does not. 8: 20160 fits, 20160 * 2 does not.
+    const auto seven = CombinationFigure(7);
+    ASSERT_TRUE(seven.has_value());
+    EXPECT_TRUE(seven->overflowed);
+    EXPECT_EQ(seven->combinations, 5040);
+
+    const auto eight = CombinationFigure(8);
+    ASSERT_TRUE(eight.has_value());
+    EXPECT_TRUE(eight->overflowed);
+    EXPECT_EQ(eight->combinations, 20160);
+
+    const auto maximum = CombinationFigure(32767);
+    ASSERT_TRUE(maximum.has_value());
+    EXPECT_TRUE(maximum->overflowed);
+    EXPECT_EQ(maximum->combinations, 32767);
+}
+
+TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
+{
+    for (const double charCount :
+         {32767.5, 32768.0, 40000.0, -32768.5 - 1.0, -99999.0, 1e308,
+          std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_FALSE(CombinationFigure(charCount).has_value()) << charCount;
+    }
+    // Halves round to even, so these still start a figure.
+    EXPECT_TRUE(CombinationFigure(32767.4).has_value());
+    EXPECT_TRUE(CombinationFigure(-32768.5).has_value());
+}
+
+TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
+{
+    const struct {
+        double value;
+        std::optional<std::int16_t> expected;
+    } rows[] = {
+        {2.5, 2},      {3.5, 4},           {-2.5, -2},         {-3.5, -4},
+        {0.5, 0},      {1.5, 2},           {-0.5, 0},          {0.49999999999999994, 0},
+        {2.6, 3},      {-2.6, -3},         {32767.0, 32767},   {32767.49, 32767},
+        {32767.5, {}}, {-32768.0, -32768}, {-32768.5, -32768}, {-32768.51, {}},
+        {65536.0, {}}, {1e300, {}},        {-1e300, {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(ToFigure(row.value), row.expected) << row.value;
+}
+
+TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
+{
+    const struct {
+        const char *text;
+        double expected;
+    } rows[] = {
+        {"12abc", 12},  {"  7", 7},     {"\t7", 7},      {"+5", 5},
+        {"-3", -3},     {"2.5", 2.5},   {".5", 0.5},     {"5.", 5},
+        {"1 2", 1},     {"3e", 3},      {"3e+", 3},      {"1e3", 1000},
+        {"2E-1", 0.2},  {"1.5e1x", 15}, {"007", 7},      {"1,5", 1},
+        {"1.2.3", 1.2}, {"--5", 0},     {"+-5", 0},      {"- 5", 0},
+        {".", 0},       {"-", 0},       {"e5", 0},       {"x12", 0},
+        {"\n5", 0},     {"inf", 0},     {"-inf", 0},     {"infinity", 0},
+        {"nan", 0},     {"NaN(1)", 0},  {"0x1p3", 0},    {"0x10", 0},
+        {"&H10", 0},    {"1_000", 1},   {"\xd9\xa5", 0}, {"\xef\xbc\x95", 0},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(ReadCharCount(row.text), row.expected) << '"' << row.text << '"';
+}
+
+TEST(ReadCharCount, StopsAtAnEmbeddedNul)
+{
+    const std::string text("4\0"
+                           "2",
+                           3);
+    EXPECT_EQ(ReadCharCount(text), 4);
+}
+
+TEST(ReadCharCount, HugeAndTinyNumbersSaturate)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ReadCharCount("1e308"), 1e308);
+    EXPECT_EQ(ReadCharCount("1e309"), inf);
+    EXPECT_EQ(ReadCharCount("-1e309"), -inf);
+    EXPECT_EQ(ReadCharCount("1e99999999999999999999999"), inf);
+    EXPECT_EQ(ReadCharCount("0.0001e-99999999999999999999"), 0.0);
+    EXPECT_EQ(ReadCharCount("1e-400"), 0.0);
+    EXPECT_EQ(ReadCharCount("0.000000001e309"), 1e300);
+}
+
+TEST(ReadCharCount, ReadsAMegabytePasteWhole)
+{
+    const std::size_t megabyte = 1 << 20;
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '0') + "12"), 12.0);
+    EXPECT_EQ(ReadCharCount("0." + std::string(megabyte, '0') + "1"), 0.0);
+    EXPECT_EQ(ReadCharCount("3." + std::string(megabyte, '3')), 10.0 / 3.0);
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, ' ') + "6"), 6.0);
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '-')), 0.0);
+}
+
+TEST(ReadCharCount, IgnoresTheProcessLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the German locale is missing; scripts/install-deps creates it";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    EXPECT_EQ(ReadCharCount("2.5"), 2.5);
+    EXPECT_EQ(ReadCharCount("2,5"), 2.0);
+    EXPECT_EQ(FigureText(*CombinationFigure(ReadCharCount("3.5"))), "525");
+    EXPECT_EQ(FigureText(*CombinationFigure(ReadCharCount("-936"))), "-32760");
+
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+} // namespace
+} // namespace zorvane

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+#include "generate.h"
+
+#include "random_source.h"
+#include "scripted_source.h"
+#include "symbols.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+
+namespace zorvane {
+namespace {
+
+using testing::ScriptedSource;
+
+TEST(GeneratePassword, WritesTheTextsForKnownBytes)
+{
+    // Lead row 5 ("e"), then symbol rows 1, 10, 11, 35: "1", "0", "a", "u".
+    ScriptedSource source({40, 0, 63, 70, 244});
+    const GeneratedTexts texts = GeneratePassword("5", source);
+    EXPECT_EQ(texts.password, "e10au");
+    EXPECT_EQ(texts.figure, "4200");
+    EXPECT_EQ(texts.caption, "I want another one!!");
+    EXPECT_FALSE(texts.sourceFailed);
+    EXPECT_EQ(source.calls().size(), 1u) << "one bulk fetch per request";
+}
+
+TEST(GeneratePassword, SkipsRejectedBytesWithinARequest)
+{
+    ScriptedSource source({250, 255, 0, 245, 251, 6});
+    EXPECT_EQ(GeneratePassword("2", source).password, "a1");
+}
+
+TEST(GeneratePassword, FollowsTheLengthTable)
+{
+    const struct {
+        const char *text;
+        std::size_t length;
+        const char *figure;
+    } rows[] = {
+        {"5", 5, "4200"},
+        {"7", 7, "Infinity"},
+        {"12abc", 12, "Infinity"},
+        {"2.5", 2, "105"},
+        {"-3", 0, "-105"},
+        {"", 0, "0"},
+        {"hello", 0, "0"},
+        {"0.5", 0, "0"},
+        {"0.99", 0, "35"},
+        {"1", 1, "35"},
+        {"32767", 32767, "Infinity"},
+        {"32767.4", 32767, "Infinity"},
+        {"32767.5", 0, "Infinity"},
+        {"32768", 0, "Infinity"},
+        {"40000", 0, "Infinity"},
+        {"-99999", 0, "Infinity"},
+        {"1e308", 0, "Infinity"},
+        {"1e999", 0, "Infinity"},
+    };
+    for (const auto &row : rows) {
+        ScriptedSource source;
+        const GeneratedTexts texts = GeneratePassword(row.text, source);
+        EXPECT_EQ(texts.password.size(), row.length) << row.text;
+        EXPECT_EQ(texts.figure, row.figure) << row.text;
+        EXPECT_EQ(texts.caption, kAnotherOneCaption) << row.text;
+        EXPECT_FALSE(texts.sourceFailed) << row.text;
+    }
+}
+
+TEST(GeneratePassword, DrawsTheFirstCharacterFromTheLeadTable)
+{
+    // Byte 63 is a digit ("0") in the symbol table but "g" in the lead table.
+    ScriptedSource source({}, 63);
+    const std::string password = GeneratePassword("6", source).password;
+    EXPECT_EQ(password, "g00000");
+}
+
+TEST(GeneratePassword, NothingFromOneRequestReachesTheNext)
+{
+    ScriptedSource source;
+    EXPECT_EQ(GeneratePassword("8", source).figure, "Infinity");
+    const GeneratedTexts second = GeneratePassword("3", source);
+    EXPECT_EQ(second.figure, "210");
+    EXPECT_EQ(second.password.size(), 3u);
+}
+
+TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
+{
+    for (const std::size_t failingCall : {1u, 2u}) {
+        // Enough rejected bytes to empty the first batch, so call 2 is a refill.
+        ScriptedSource source(std::vector<std::uint8_t>(1000, 255));
+        source.FailFromCall(failingCall);
+        const GeneratedTexts texts = GeneratePassword("4", source);
+        EXPECT_TRUE(texts.sourceFailed);
+        EXPECT_EQ(texts.password, "") << "failing call " << failingCall;
+        EXPECT_EQ(texts.figure, "840");
+        EXPECT_EQ(texts.caption, kAnotherOneCaption);
+    }
+}
+
+TEST(SystemRandomSource, PasswordsUseOnlyTheTablesAndDifferEveryTime)
+{
+    SystemRandomSource source;
+    std::set<std::string> seen;
+    for (int request = 0; request < 200; ++request) {
+        const GeneratedTexts texts = GeneratePassword("20", source);
+        ASSERT_FALSE(texts.sourceFailed);
+        ASSERT_EQ(texts.password.size(), 20u);
+        EXPECT_NE(LeadLetterTable.find(texts.password.front()), std::string_view::npos);
+        EXPECT_EQ(texts.password.find_first_not_of(SymbolTable), std::string::npos);
+        // Requests made back to back, well within one clock tick, never repeat.
+        EXPECT_TRUE(seen.insert(texts.password).second) << texts.password;
+    }
+}
+
+// Chi-square statistic of `counts` against a uniform distribution.
+template <std::size_t N> double ChiSquare(const std::array<long, N> &counts, long total)
+{
+    const double expected = static_cast<double>(total) / N;
+    double sum = 0;
+    for (const long count : counts)
+        sum += std::pow(static_cast<double>(count) - expected, 2) / expected;
+    return sum;
+}
+
+TEST(SystemRandomSource, EveryRowIsEquallyLikely)
+{
+    SystemRandomSource source;
+    constexpr long kDraws = 1'050'000;
+
+    std::array<long, 25> lead{};
+    SymbolDrawer leadDrawer(source, kDraws);
+    for (long i = 0; i < kDraws; ++i)
+        ++lead[LeadLetterTable.find(*leadDrawer.DrawSymbol(1))];
+
+    std::array<long, 35> symbols{};
+    long symbolDraws = 0;
+    while (symbolDraws < kDraws) {
+        const std::string password = GeneratePassword("32767", source).password;
+        for (std::size_t i = 1; i < password.size(); ++i)
+            ++symbols[SymbolTable.find(password[i])];
+        symbolDraws += static_cast<long>(password.size()) - 1;
+    }
+
+    // Bounds for 24 and 34 degrees of freedom, each exceeded by chance with
+    // probability below 4.6e-10, so this fails wrongly less than once in 1e9.
+    EXPECT_LT(ChiSquare(lead, kDraws), 93.0);
+    EXPECT_LT(ChiSquare(symbols, symbolDraws), 111.0);
+}
+
+} // namespace
+} // namespace zorvane
