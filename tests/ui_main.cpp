@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// Runs the window tests inside one application object, without a display.
+#include "appearance.h"
+#include "resources.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    // Closing a test's window must not end the application between tests.
+    QApplication::setQuitOnLastWindowClosed(false);
+    zorvane::ui::EnsureResources();
+    zorvane::ui::EnsureFonts();
+    return RUN_ALL_TESTS();
+}

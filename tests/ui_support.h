@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// Helpers the window tests share.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace zorvane::ui::testing {
+
+struct ControlRow {
+    const char *name;
+    int left, top, width, height; // twips, as the layout tables give them
+    const char *caption;          // nullptr where the control shows no text
+};
+
+inline QRect PixelsOf(const ControlRow &row)
+{
+    return {row.left / 15, row.top / 15, row.width / 15, row.height / 15};
+}
+
+// Whether any pixel of `area` in `image` has exactly `colour`.
+inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return true;
+    return false;
+}
+
+inline QImage Snapshot(QWidget &window)
+{
+    return window.grab().toImage();
+}
+
+} // namespace zorvane::ui::testing

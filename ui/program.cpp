@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "program.h"
+
+#include "appearance.h"
+#include "form1.h"
+#include "geometry.h"
+#include "resources.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace zorvane::ui {
+
+std::unique_ptr<Form1> StartProgram()
+{
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    EnsureResources();
+    EnsureFonts();
+
+    auto form1 = std::make_unique<Form1>();
+    CentreOnScreen(form1.get());
+    form1->show();
+    form1->activateWindow();
+    return form1;
+}
+
+} // namespace zorvane::ui

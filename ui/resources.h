@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// The pictures compiled into the program.
+#pragma once
+
+#include <QIcon>
+
+namespace zorvane::ui {
+
+// Registers the compiled-in pictures; safe to call more than once.
+void EnsureResources();
+
+QIcon MainIcon();
+QIcon AboutIcon();
+
+} // namespace zorvane::ui
