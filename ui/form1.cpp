@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextOption>
 
 #include <array>
@@ -70,6 +71,11 @@ Form1::Form1(QWidget *parent)
     Text2->setUndoRedoEnabled(false);
     // Passwords have no spaces: wrap anywhere so a long one stays readable.
     Text2->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Plain ASCII needs no shaping; skipping it halves the layout of a long password.
+    QFont passwordFont = SansSerifFont();
+    passwordFont.setKerning(false);
+    passwordFont.setStyleStrategy(QFont::PreferNoShaping);
+    Text2->setFont(passwordFont);
 
     Command1->setText(
         QString::fromLatin1(kGenerateCaption.data(), static_cast<int>(kGenerateCaption.size())));

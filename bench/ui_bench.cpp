@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// A Generate click in the main window, up to the moment the window has painted.
+#include "form1.h"
+#include "program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+zorvane::ui::Form1 *form1 = nullptr;
+
+// Counts paint events, to prove that the password's text was really drawn.
+class PaintCounter final : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+template <typename T> T *Control(const char *name)
+{
+    T *control = form1->findChild<T *>(QString::fromLatin1(name));
+    if (!control) {
+        std::fprintf(stderr, "ui_bench: the main window has no %s\n", name);
+        std::abort();
+    }
+    return control;
+}
+
+// Layout and scroll bar changes arrive as posted events; flushing them before
+// the synchronous repaint makes it draw what the user will see.
+void PaintNow()
+{
+    QCoreApplication::processEvents();
+    form1->repaint();
+}
+
+// What the user waits for: the click, the password laid out and the window drawn.
+void BM_GenerateClickToPaint(benchmark::State &state)
+{
+    auto *length = Control<QLineEdit>("Text1");
+    auto *generate = Control<QPushButton>("Command1");
+    auto *password = Control<QPlainTextEdit>("Text2");
+    length->setText(QString::number(state.range(0)));
+    PaintCounter counter;
+    password->viewport()->installEventFilter(&counter);
+
+    for (auto _ : state) {
+        QTest::mouseClick(generate, Qt::LeftButton);
+        PaintNow();
+    }
+
+    password->viewport()->removeEventFilter(&counter);
+    if (password->toPlainText().size() != state.range(0))
+        state.SkipWithError("the click did not produce a password of that length");
+    else if (counter.paints < state.iterations())
+        state.SkipWithError("the password's box was not painted on every click");
+    state.counters["paints/click"] = benchmark::Counter(static_cast<double>(counter.paints) /
+                                                        static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_GenerateClickToPaint)
+    ->Arg(8)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The click alone, layout included: where the time goes when the above is slow.
+void BM_GenerateClickOnly(benchmark::State &state)
+{
+    auto *length = Control<QLineEdit>("Text1");
+    auto *generate = Control<QPushButton>("Command1");
+    length->setText(QString::number(state.range(0)));
+    for (auto _ : state) {
+        QTest::mouseClick(generate, Qt::LeftButton);
+        state.PauseTiming();
+        PaintNow(); // keep every click starting from a drawn window
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GenerateClickOnly)->Arg(8)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Drawing the window with a password of that length already in place.
+void BM_PaintOnly(benchmark::State &state)
+{
+    auto *length = Control<QLineEdit>("Text1");
+    auto *generate = Control<QPushButton>("Command1");
+    length->setText(QString::number(state.range(0)));
+    QTest::mouseClick(generate, Qt::LeftButton);
+    PaintNow();
+    for (auto _ : state)
+        form1->repaint();
+}
+BENCHMARK(BM_PaintOnly)->Arg(8)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // No display is needed unless the caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    const std::unique_ptr<zorvane::ui::Form1> window = zorvane::ui::StartProgram();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return 1;
+    form1 = window.get();
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    form1 = nullptr;
+    return 0;
+}
