@@ -53,9 +53,7 @@ protected:
 
     template <typename T = QWidget> T *Control(const char *name) const
     {
-        T *control = form_->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return testing::FindControl<T>(*form_, name);
     }
 
     QLineEdit *Text1() const { return Control<QLineEdit>("Text1"); }

@@ -34,9 +34,7 @@ protected:
 
     template <typename T = QWidget> T *Control(const char *name) const
     {
-        T *control = about_->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return testing::FindControl<T>(*about_, name);
     }
 
     std::unique_ptr<QWidget> owner_;

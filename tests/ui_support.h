@@ -32,6 +32,14 @@ inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colou
     return false;
 }
 
+// The control of `window` whose object name is `name`; fails the test if absent.
+template <typename T = QWidget> T *FindControl(const QWidget &window, const char *name)
+{
+    T *control = window.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
 inline QImage Snapshot(QWidget &window)
 {
     return window.grab().toImage();

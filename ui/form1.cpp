@@ -56,7 +56,7 @@ Form1::Form1(QWidget *parent)
     Label3->setFont(SansSerifFont());
     SetTextColour(Label3, QColor(255, 0, 0));
 
-    // The figure changes with every request; screen readers should hear it.
+    // Label3 holds only a number; its name tells a screen reader what it counts.
     Label3->setAccessibleName(tr("Number of Combinations"));
     Label1->setAccessibleName(Label1->text());
     Label2->setAccessibleName(Label2->text());
@@ -151,9 +151,14 @@ void Form1::Command1_Click()
 void Form1::GeneratePassword()
 {
     const GeneratedTexts texts = zorvane::GeneratePassword(Text1->text().toStdString(), *source_);
-    // The core's texts are ASCII.
-    Text2->setPlainText(
+    // The core's texts are ASCII. Replacing the text through one cursor edit
+    // lays the password out once; setPlainText would lay it out twice.
+    QTextCursor cursor(Text2->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(
         QString::fromLatin1(texts.password.data(), static_cast<int>(texts.password.size())));
+    cursor.movePosition(QTextCursor::Start);
+    Text2->setTextCursor(cursor);
     Text2->setPlaceholderText(
         texts.sourceFailed ? tr("No password: the system's random source failed.") : QString());
     Label3->setText(
