@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // Runs the window tests inside one application object, without a display.
-#include "appearance.h"
 #include "resources.h"
 
 #include <QApplication>
@@ -15,6 +14,5 @@ int main(int argc, char *argv[])
     // Closing a test's window must not end the application between tests.
     QApplication::setQuitOnLastWindowClosed(false);
     zorvane::ui::EnsureResources();
-    zorvane::ui::EnsureFonts();
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <initializer_list>
+
 namespace zorvane::ui {
 namespace {
 
@@ -25,6 +27,25 @@ QStringList Families()
 #endif
 }
 
+// Makes `family` available: when the system lacks it, registers the free
+// metric-compatible `files` that Debian's fonts-wine ships. Where those are
+// absent too, a fitting sans face stands in.
+bool EnsureFace(const QString &family, std::initializer_list<const char *> files)
+{
+    if (Families().contains(family, Qt::CaseInsensitive))
+        return true;
+    for (const char *file : files)
+        QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFontDir) +
+                                          QString::fromLatin1(file));
+    if (Families().contains(family, Qt::CaseInsensitive))
+        return true;
+    // Narrow sans faces first: the captions were sized for these metrics.
+    QFont::insertSubstitutions(family,
+                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    return false;
+}
+
 QFont PixelFont(const QString &family, int pixels, QFont::Weight weight)
 {
     QFont font(family);
@@ -35,40 +56,20 @@ QFont PixelFont(const QString &family, int pixels, QFont::Weight weight)
 
 } // namespace
 
-void EnsureFonts()
-{
-    const struct {
-        const char *family;
-        const char *files[2];
-    } wanted[] = {
-        {"MS Sans Serif", {"ms_sans_serif.ttf", nullptr}},
-        {"Tahoma", {"tahoma.ttf", "tahomabd.ttf"}},
-    };
-    for (const auto &face : wanted) {
-        const QString family = QString::fromLatin1(face.family);
-        if (!Families().contains(family, Qt::CaseInsensitive)) {
-            for (const char *file : face.files) {
-                if (file)
-                    QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFontDir) +
-                                                      QString::fromLatin1(file));
-            }
-        }
-        if (!Families().contains(family, Qt::CaseInsensitive)) {
-            // Narrow sans faces first: the captions were sized for these metrics.
-            QFont::insertSubstitutions(
-                family, {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial"),
-                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-        }
-    }
-}
-
 QFont SansSerifFont()
 {
+    // Registered on first use only: a face costs start-up time to load.
+    static const bool registered =
+        EnsureFace(QStringLiteral("MS Sans Serif"), {"ms_sans_serif.ttf"});
+    (void)registered;
     return PixelFont(QStringLiteral("MS Sans Serif"), kFontPixels, QFont::Normal);
 }
 
 QFont TahomaBoldFont()
 {
+    static const bool registered =
+        EnsureFace(QStringLiteral("Tahoma"), {"tahoma.ttf", "tahomabd.ttf"});
+    (void)registered;
     return PixelFont(QStringLiteral("Tahoma"), kFontPixels, QFont::Bold);
 }
 

@@ -14,14 +14,12 @@ namespace zorvane::ui {
 
 inline constexpr char kApplicationTitle[] = "Zorvane";
 
-// Makes "MS Sans Serif" and "Tahoma" available: when the system lacks them,
-// registers the free metric-compatible faces that Debian's fonts-wine ships.
-// Where those are absent too, a fitting sans face stands in. Call once, after
-// the application object exists.
-void EnsureFonts();
-
 // Fonts at fixed pixel sizes, so the windows look the same at any DPI setting
 // and under Qt 5 (which assumes 100 dpi for points) and Qt 6 (96 dpi).
+// Each face is made available on first use: where the system lacks it, the
+// free metric-compatible face from Debian's fonts-wine is registered, and
+// where that is absent too, a fitting sans face stands in. Call after the
+// application object exists.
 // "MS Sans Serif" 9.75 pt, 13 px. It is the windows' default font as well:
 // that face comes in bitmap strikes, and 8.25 pt and 9.75 pt meet in the same
 // 13-pixel strike.

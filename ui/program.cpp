@@ -15,7 +15,9 @@ std::unique_ptr<Form1> StartProgram()
 {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     EnsureResources();
-    EnsureFonts();
+    // Controls then start in the windows' own face, so the toolkit's default
+    // face is never loaded; the exit question shares the windows' face too.
+    QApplication::setFont(SansSerifFont());
 
     auto form1 = std::make_unique<Form1>();
     CentreOnScreen(form1.get());
