@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A Generate request against the cost of the random bytes it consumes.
+#include "figure.h"
 #include "generate.h"
 #include "random_source.h"
 
@@ -38,6 +39,16 @@ void BM_SystemSourceFill(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SystemSourceFill)->Arg(8)->Arg(1000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+// Reading a megabyte of pasted digits, the worst a length field can hold.
+void BM_ReadCharCountMegabyte(benchmark::State &state)
+{
+    const std::string digits(std::size_t{1} << 20, '7');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zorvane::ReadCharCount(digits));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(digits.size()));
+}
+BENCHMARK(BM_ReadCharCountMegabyte)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

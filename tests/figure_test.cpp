@@ -42,25 +42,6 @@ TEST_P(FigureTable, ShowsTheFigureForTheTypedLength)
 
 INSTANTIATE_TEST_SUITE_P(Lengths, FigureTable, ::testing::ValuesIn(kFigureRows));
 
-TEST(CombinationFigure, OverflowKeepsTheLastValueThatFitted)
-{
-    // 7: 5040 fits, 5040 * 35 does not. 8: 20160 fits, 20160 * 2 does not.
-    const auto seven = CombinationFigure(7);
-    ASSERT_TRUE(seven.has_value());
-    EXPECT_TRUE(seven->overflowed);
-    EXPECT_EQ(seven->combinations, 5040);
-
-    const auto eight = CombinationFigure(8);
-    ASSERT_TRUE(eight.has_value());
-    EXPECT_TRUE(eight->overflowed);
-    EXPECT_EQ(eight->combinations, 20160);
-
-    const auto maximum = CombinationFigure(32767);
-    ASSERT_TRUE(maximum.has_value());
-    EXPECT_TRUE(maximum->overflowed);
-    EXPECT_EQ(maximum->combinations, 32767);
-}
-
 TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
 {
     for (const double charCount :
@@ -108,14 +89,6 @@ TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
     };
     for (const auto &row : rows)
         EXPECT_EQ(ReadCharCount(row.text), row.expected) << '"' << row.text << '"';
-}
-
-TEST(ReadCharCount, StopsAtAnEmbeddedNul)
-{
-    const std::string text("4\0"
-                           "2",
-                           3);
-    EXPECT_EQ(ReadCharCount(text), 4);
 }
 
 TEST(ReadCharCount, HugeAndTinyNumbersSaturate)

@@ -62,9 +62,7 @@ TEST_F(Form2Test, ControlsSitWhereTheLayoutPutsThem)
         EXPECT_FALSE(control->accessibleName().isEmpty()) << row.name;
         if (!row.caption)
             continue;
-        const auto *label = qobject_cast<const QLabel *>(control);
-        const auto *button = qobject_cast<const QPushButton *>(control);
-        EXPECT_EQ(label ? label->text() : button->text(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(testing::VisibleText(control), QString::fromUtf8(row.caption)) << row.name;
     }
     EXPECT_FALSE(Control<QLabel>("Label1")->text().isEmpty());
 }

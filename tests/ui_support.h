@@ -2,8 +2,12 @@
 // Helpers the window tests share.
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRect>
 #include <QWidget>
 
@@ -30,6 +34,20 @@ inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colou
             if (image.pixelColor(x, y).rgb() == colour.rgb())
                 return true;
     return false;
+}
+
+// The text a control shows: a label's or a button's caption, a field's content.
+inline QString VisibleText(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    if (const auto *field = qobject_cast<const QLineEdit *>(control))
+        return field->text();
+    if (const auto *area = qobject_cast<const QPlainTextEdit *>(control))
+        return area->toPlainText();
+    return {};
 }
 
 // The control of `window` whose object name is `name`; fails the test if absent.
