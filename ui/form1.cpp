@@ -19,8 +19,18 @@
 #include <QTextOption>
 
 #include <array>
+#include <string_view>
 
 namespace zorvane::ui {
+namespace {
+
+// The core's texts are ASCII.
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -44,16 +54,13 @@ Form1::Form1(QWidget *parent)
     Label1->setText(tr("Number of Characters in the password"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setFont(SansSerifFont());
     SetTextColour(Label1, blue);
 
     Label2->setText(tr("Number of Combinations"));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setFont(SansSerifFont());
     SetTextColour(Label2, blue);
 
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setFont(SansSerifFont());
     SetTextColour(Label3, QColor(255, 0, 0));
 
     // Label3 holds only a number; its name tells a screen reader what it counts.
@@ -77,8 +84,7 @@ Form1::Form1(QWidget *parent)
     passwordFont.setStyleStrategy(QFont::PreferNoShaping);
     Text2->setFont(passwordFont);
 
-    Command1->setText(
-        QString::fromLatin1(kGenerateCaption.data(), static_cast<int>(kGenerateCaption.size())));
+    Command1->setText(Latin1(kGenerateCaption));
     Command1->setAccessibleName(tr("Generate Password"));
     SetButtonFace(Command1, QColor(255, 255, 0));
     Command2->setText(QStringLiteral("E x i t"));
@@ -151,20 +157,17 @@ void Form1::Command1_Click()
 void Form1::GeneratePassword()
 {
     const GeneratedTexts texts = zorvane::GeneratePassword(Text1->text().toStdString(), *source_);
-    // The core's texts are ASCII. Replacing the text through one cursor edit
-    // lays the password out once; setPlainText would lay it out twice.
+    // Replacing the text through one cursor edit lays the password out once;
+    // setPlainText would lay it out twice.
     QTextCursor cursor(Text2->document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(
-        QString::fromLatin1(texts.password.data(), static_cast<int>(texts.password.size())));
+    cursor.insertText(Latin1(texts.password));
     cursor.movePosition(QTextCursor::Start);
     Text2->setTextCursor(cursor);
     Text2->setPlaceholderText(
         texts.sourceFailed ? tr("No password: the system's random source failed.") : QString());
-    Label3->setText(
-        QString::fromLatin1(texts.figure.data(), static_cast<int>(texts.figure.size())));
-    Command1->setText(
-        QString::fromLatin1(texts.caption.data(), static_cast<int>(texts.caption.size())));
+    Label3->setText(Latin1(texts.figure));
+    Command1->setText(Latin1(texts.caption));
     FitCaption(Command1, SansSerifFont());
 }
 

@@ -7,7 +7,6 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <array>
 
@@ -19,7 +18,6 @@ Form2::Form2(QWidget *owner)
       Image1(new QLabel(this)), Label1(new QLabel(this)), Image2(new QLabel(this)),
       Command1(new QPushButton(this)), Label2(new QLabel(this)), Label3(new QLabel(this))
 {
-    EnsureResources();
     // Closing through the frame ends this window; the next About makes a new one.
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form2"));
@@ -30,9 +28,9 @@ Form2::Form2(QWidget *owner)
     setFixedSize(TwipsSize(9330, 3450));
 
     // The GIF's first frame, still; both pictures at their natural size.
-    Image1->setPixmap(QPixmap(QStringLiteral(":/zorvane/banner.gif")));
+    Image1->setPixmap(BannerPicture());
     Image1->setAccessibleName(tr("Zorvane banner"));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/zorvane/portrait.jpg")));
+    Image2->setPixmap(PortraitPicture());
     Image2->setAccessibleName(tr("Portrait of Tolmek"));
 
     Label1->setText(tr("Hello, I am Tolmek. I write small, careful tools for everyday jobs. "
@@ -40,7 +38,6 @@ Form2::Form2(QWidget *owner)
                        "a length and press Generate. Thank you for using it!"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setFont(SansSerifFont());
     SetTextColour(Label1, QColor(0, 0, 255));
     Label1->setAccessibleName(tr("About the author"));
 

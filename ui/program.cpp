@@ -4,17 +4,14 @@
 #include "appearance.h"
 #include "form1.h"
 #include "geometry.h"
-#include "resources.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
 namespace zorvane::ui {
 
 std::unique_ptr<Form1> StartProgram()
 {
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    EnsureResources();
     // Controls then start in the windows' own face, so the toolkit's default
     // face is never loaded; the exit question shares the windows' face too.
     QApplication::setFont(SansSerifFont());

@@ -41,4 +41,16 @@ QIcon AboutIcon()
     return IconFrom("about");
 }
 
+QPixmap BannerPicture()
+{
+    EnsureResources();
+    return QPixmap(QStringLiteral(":/zorvane/banner.gif"));
+}
+
+QPixmap PortraitPicture()
+{
+    EnsureResources();
+    return QPixmap(QStringLiteral(":/zorvane/portrait.jpg"));
+}
+
 } // namespace zorvane::ui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace zorvane::ui {
 
@@ -11,5 +12,7 @@ void EnsureResources();
 
 QIcon MainIcon();
 QIcon AboutIcon();
+QPixmap BannerPicture(); // the GIF's first frame
+QPixmap PortraitPicture();
 
 } // namespace zorvane::ui
