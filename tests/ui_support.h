@@ -2,29 +2,18 @@
 // Helpers the window tests share.
 #pragma once
 
-#include <QAbstractButton>
+#include "forms.h"
+#include "geometry.h"
+
+#include <QAccessible>
 #include <QColor>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRect>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace zorvane::ui::testing {
-
-struct ControlRow {
-    const char *name;
-    int left, top, width, height; // twips, as the layout tables give them
-    const char *caption;          // nullptr where the control shows no text
-};
-
-inline QRect PixelsOf(const ControlRow &row)
-{
-    return {row.left / 15, row.top / 15, row.width / 15, row.height / 15};
-}
 
 // Whether any pixel of `area` in `image` has exactly `colour`.
 inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colour)
@@ -36,31 +25,45 @@ inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colou
     return false;
 }
 
-// The text a control shows: a label's or a button's caption, a field's content.
-inline QString VisibleText(const QWidget *control)
-{
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
-    if (const auto *field = qobject_cast<const QLineEdit *>(control))
-        return field->text();
-    if (const auto *area = qobject_cast<const QPlainTextEdit *>(control))
-        return area->toPlainText();
-    return {};
-}
-
 // The control of `window` whose object name is `name`; fails the test if absent.
 template <typename T = QWidget> T *FindControl(const QWidget &window, const char *name)
 {
-    T *control = window.findChild<T *>(QString::fromLatin1(name));
+    T *control = Control<T>(window, name);
     EXPECT_NE(control, nullptr) << name;
     return control;
 }
 
-inline QImage Snapshot(QWidget &window)
+// Every control drawn in the colour its window's description gives it, on the
+// window's background.
+inline void ExpectDescribedColours(QWidget &window, const forms::Window &description)
 {
-    return window.grab().toImage();
+    const QImage image = window.grab().toImage();
+    const auto colour = [](forms::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2).rgb(),
+              colour(description.background).rgb());
+    for (const forms::Control &row : description.controls) {
+        if (row.colour && !(row.kind == forms::Kind::Label && row.text.empty())) {
+            EXPECT_TRUE(HasPixel(image, PixelRect(row.rect), colour(*row.colour)))
+                << description.name << '.' << row.name;
+        }
+    }
+}
+
+// What a screen reader hears as `control`'s name.
+inline QString AccessibleName(QWidget *control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
+
+// The names of the controls that label `control`, as a screen reader is told.
+inline QStringList LabelledBy(QWidget *control)
+{
+    QStringList labels;
+    const auto relations =
+        QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
+    for (const auto &relation : relations)
+        labels << relation.first->object()->objectName();
+    return labels;
 }
 
 } // namespace zorvane::ui::testing

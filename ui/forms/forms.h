@@ -230,6 +230,12 @@ constexpr const Control *FindControl(const Window &window, std::string_view name
     return nullptr;
 }
 
+// The font `control` of `window` is drawn in.
+constexpr const Font &ControlFont(const Window &window, const Control &control)
+{
+    return control.font ? *control.font : *window.font;
+}
+
 namespace detail {
 
 // Every relation names a label of the same window, and no two controls share

@@ -8,12 +8,8 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include <initializer_list>
-
 namespace zorvane::ui {
 namespace {
-
-constexpr int kFontPixels = 13; // 9.75 pt at 96 dpi
 
 // Debian's fonts-wine installs these outside fontconfig's search path.
 constexpr char kWineFontDir[] = "/usr/share/wine/fonts/";
@@ -30,13 +26,12 @@ QStringList Families()
 // Makes `family` available: when the system lacks it, registers the free
 // metric-compatible `files` that Debian's fonts-wine ships. Where those are
 // absent too, a fitting sans face stands in.
-bool EnsureFace(const QString &family, std::initializer_list<const char *> files)
+bool EnsureFace(const QString &family, const QStringList &files)
 {
     if (Families().contains(family, Qt::CaseInsensitive))
         return true;
-    for (const char *file : files)
-        QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFontDir) +
-                                          QString::fromLatin1(file));
+    for (const QString &file : files)
+        QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFontDir) + file);
     if (Families().contains(family, Qt::CaseInsensitive))
         return true;
     // Narrow sans faces first: the captions were sized for these metrics.
@@ -54,23 +49,29 @@ QFont PixelFont(const QString &family, int pixels, QFont::Weight weight)
     return font;
 }
 
-} // namespace
-
-QFont SansSerifFont()
+// The free faces Debian's fonts-wine ships for a family, when the system lacks it.
+QStringList WineFiles(const QString &family)
 {
-    // Registered on first use only: a face costs start-up time to load.
-    static const bool registered =
-        EnsureFace(QStringLiteral("MS Sans Serif"), {"ms_sans_serif.ttf"});
-    (void)registered;
-    return PixelFont(QStringLiteral("MS Sans Serif"), kFontPixels, QFont::Normal);
+    if (family == QLatin1String("MS Sans Serif"))
+        return {QStringLiteral("ms_sans_serif.ttf")};
+    if (family == QLatin1String("Tahoma"))
+        return {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")};
+    return {};
 }
 
-QFont TahomaBoldFont()
+} // namespace
+
+QFont FontOf(const forms::Font &font)
 {
-    static const bool registered =
-        EnsureFace(QStringLiteral("Tahoma"), {"tahoma.ttf", "tahomabd.ttf"});
-    (void)registered;
-    return PixelFont(QStringLiteral("Tahoma"), kFontPixels, QFont::Bold);
+    const QString family =
+        QString::fromLatin1(font.family.data(), static_cast<int>(font.family.size()));
+    // Each face is registered on first use only: loading one costs start-up time.
+    static QStringList ensured;
+    if (!ensured.contains(family)) {
+        ensured << family;
+        EnsureFace(family, WineFiles(family));
+    }
+    return PixelFont(family, forms::FontPixels(font), font.bold ? QFont::Bold : QFont::Normal);
 }
 
 void SetBackground(QWidget *window, const QColor &colour)

@@ -2,6 +2,8 @@
 // Fonts, colours and small painted controls shared by both windows.
 #pragma once
 
+#include "forms.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -12,20 +14,14 @@ class QPushButton;
 
 namespace zorvane::ui {
 
-inline constexpr char kApplicationTitle[] = "Zorvane";
-
-// Fonts at fixed pixel sizes, so the windows look the same at any DPI setting
-// and under Qt 5 (which assumes 100 dpi for points) and Qt 6 (96 dpi).
-// Each face is made available on first use: where the system lacks it, the
-// free metric-compatible face from Debian's fonts-wine is registered, and
-// where that is absent too, a fitting sans face stands in. Call after the
-// application object exists.
-// "MS Sans Serif" 9.75 pt, 13 px. It is the windows' default font as well:
-// that face comes in bitmap strikes, and 8.25 pt and 9.75 pt meet in the same
-// 13-pixel strike.
-QFont SansSerifFont();
-// "Tahoma" 9.75 pt bold, 13 px.
-QFont TahomaBoldFont();
+// `font` at a fixed pixel size (its size at 96 dpi), so the windows look the
+// same at any DPI setting and under Qt 5 (which assumes 100 dpi for points)
+// and Qt 6 (96 dpi). The character set is a Windows font-mapping field with no
+// Qt counterpart. The face is made available on first use: where the system
+// lacks it, the free metric-compatible face from Debian's fonts-wine is
+// registered, and where that is absent too, a fitting sans face stands in.
+// Call after the application object exists.
+QFont FontOf(const forms::Font &font);
 
 void SetBackground(QWidget *window, const QColor &colour);
 void SetTextColour(QLabel *label, const QColor &colour);

@@ -53,16 +53,13 @@ private:
     [[nodiscard]] bool AnyControlCanTakeFocus() const;
     void EndProgram();
 
-    QLabel *Label1;
-    QWidget *Shape1;
+    // The controls a request or a handler touches; the window owns them all.
     QLineEdit *Text1;
-    QPushButton *Command3;
-    QLabel *Label2;
-    QWidget *Shape2;
+    QPlainTextEdit *Text2;
     QLabel *Label3;
     QPushButton *Command1;
     QPushButton *Command2;
-    QPlainTextEdit *Text2;
+    QPushButton *Command3;
 
     QPointer<Form2> form2_;
     std::unique_ptr<RandomSource> source_;

@@ -4,9 +4,6 @@
 
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
-
 namespace zorvane::ui {
 
 class Form2 final : public QWidget {
@@ -22,12 +19,6 @@ protected:
 private:
     void Command1_Click();
 
-    QLabel *Image1;
-    QLabel *Label1;
-    QLabel *Image2;
-    QPushButton *Command1;
-    QLabel *Label2;
-    QLabel *Label3;
     bool placed_ = false;
 };
 

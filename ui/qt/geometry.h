@@ -1,46 +1,44 @@
 // SPDX-License-Identifier: MIT
-// Placing controls: window layouts are given in twips, converted here only.
+// Building a window from its description, and placing it on the screen.
 #pragma once
+
+#include "forms.h"
 
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include <string_view>
+
 namespace zorvane::ui {
 
-// 1440 twips make an inch and 96 device-independent pixels make an inch.
-inline constexpr int kTwipsPerPixel = 15;
-
-constexpr int TwipsToPixels(int twips)
+// Qt scales device-independent pixels itself, so layouts convert at 96 dpi.
+constexpr QRect PixelRect(const forms::Twips &twips)
 {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    return {forms::TwipsToPixels(twips.left), forms::TwipsToPixels(twips.top),
+            forms::TwipsToPixels(twips.width), forms::TwipsToPixels(twips.height)};
 }
 
-constexpr QRect TwipsRect(int left, int top, int width, int height)
+constexpr QSize ClientSize(const forms::Window &window)
 {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+    return {forms::TwipsToPixels(window.width), forms::TwipsToPixels(window.height)};
 }
 
-constexpr QSize TwipsSize(int width, int height)
+inline QString ToQString(std::string_view text)
 {
-    return {TwipsToPixels(width), TwipsToPixels(height)};
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// One control of a window's layout table.
-struct Placement {
-    QWidget *control;
-    const char *name;             // the control's object name
-    int left, top, width, height; // twips
-};
+// Gives `window` its title, background, font and fixed size, and creates every
+// control of `description` in it: named, placed, coloured, captioned, stacked,
+// chained in focus order and labelled for screen readers.
+void BuildWindow(QWidget &window, const forms::Window &description);
 
-// Names every control of `table` and places it at its rectangle in pixels.
-template <typename Table> void Place(const Table &table)
+// The control of `window` called `name`, which BuildWindow created.
+template <typename T> T *Control(const QWidget &window, std::string_view name)
 {
-    for (const Placement &row : table) {
-        row.control->setObjectName(QString::fromLatin1(row.name));
-        row.control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
-    }
+    return window.findChild<T *>(ToQString(name), Qt::FindDirectChildrenOnly);
 }
 
 // Moves the top-level `window` so that its frame sits in the middle of the

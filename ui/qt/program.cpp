@@ -3,6 +3,7 @@
 
 #include "appearance.h"
 #include "form1.h"
+#include "forms.h"
 #include "geometry.h"
 
 #include <QApplication>
@@ -11,10 +12,10 @@ namespace zorvane::ui {
 
 std::unique_ptr<Form1> StartProgram()
 {
-    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QApplication::setApplicationName(ToQString(forms::kApplicationTitle));
     // Controls then start in the windows' own face, so the toolkit's default
     // face is never loaded; the exit question shares the windows' face too.
-    QApplication::setFont(SansSerifFont());
+    QApplication::setFont(FontOf(*forms::kForm1.font));
 
     auto form1 = std::make_unique<Form1>();
     CentreOnScreen(form1.get());
