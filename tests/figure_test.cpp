@@ -6,41 +6,10 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
-#include <ostream>
 #include <string>
 
 namespace zorvane {
 namespace {
-
-struct FigureRow {
-    const char *text;
-    const char *figure;
-    friend std::ostream &operator<<(std::ostream &out, const FigureRow &row)
-    {
-        return out << '"' << row.text << "\" -> \"" << row.figure << '"';
-    }
-};
-
-// Every length the figure is defined for, typed as the user would.
-constexpr FigureRow kFigureRows[] = {
-    {"", "0"},          {"abc", "0"},          {"0", "0"},           {"0.5", "0"},
-    {"1", "35"},        {"2", "70"},           {"3", "210"},         {"4", "840"},
-    {"5", "4200"},      {"6", "25200"},        {"7", "Infinity"},    {"8", "Infinity"},
-    {"12", "Infinity"}, {"32767", "Infinity"}, {"-1", "-35"},        {"-2", "-70"},
-    {"-3", "-105"},     {"-936", "-32760"},    {"-937", "Infinity"}, {"-32768", "Infinity"},
-    {"2.5", "105"},     {"3.5", "525"},        {"1.5", "70"},        {"-0.5", "0"},
-};
-
-class FigureTable : public ::testing::TestWithParam<FigureRow> {};
-
-TEST_P(FigureTable, ShowsTheFigureForTheTypedLength)
-{
-    const auto figure = CombinationFigure(ReadCharCount(GetParam().text));
-    ASSERT_TRUE(figure.has_value());
-    EXPECT_EQ(FigureText(*figure), GetParam().figure);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, FigureTable, ::testing::ValuesIn(kFigureRows));
 
 TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
 {

@@ -133,17 +133,6 @@ TEST_F(Form1Test, AScreenReaderHearsWhatTheWindowShows)
     EXPECT_EQ(AccessibleName(Label3()), "Infinity");
 }
 
-TEST_F(Form1Test, FocusStartsInText1AndTabFollowsTheLayout)
-{
-    EXPECT_EQ(QApplication::focusWidget(), Text1());
-    QStringList visited;
-    for (int step = 0; step < 5; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    EXPECT_EQ(visited.join(' '), "Command1 Command2 Text2 Command3 Text1");
-}
-
 TEST_F(Form1Test, GenerateClickFillsTheThreeTexts)
 {
     QTest::keyClicks(Text1(), QStringLiteral("5"));
@@ -165,8 +154,16 @@ TEST_F(Form1Test, GenerateClickFillsTheThreeTexts)
     EXPECT_EQ(Command("Command1")->text(), "I want another one!!");
 }
 
-TEST_F(Form1Test, OnlyTheFocusedButtonReactsToTheKeyboard)
+TEST_F(Form1Test, TabFollowsTheLayoutAndOnlyTheFocusedButtonReactsToKeys)
 {
+    EXPECT_EQ(QApplication::focusWidget(), Text1());
+    QStringList visited;
+    for (int step = 0; step < 5; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited.join(' '), "Command1 Command2 Text2 Command3 Text1");
+
     // Enter in either field and Esc anywhere start nothing.
     QTest::keyClicks(Text1(), QStringLiteral("4"));
     QTest::keyClick(Text1(), Qt::Key_Return);
@@ -252,12 +249,12 @@ TEST_F(Form1Test, ExitAnsweredYesEndsTheProgram)
     EXPECT_TRUE(!form_->aboutWindow() || !form_->aboutWindow()->isVisible());
 }
 
-TEST_F(Form1Test, AboutShowsOneWindowAndBackHidesIt)
+TEST_F(Form1Test, AboutShowsOneWindowThatBackHidesAndClosingDestroys)
 {
     EXPECT_EQ(form_->aboutWindow(), nullptr) << "created on first need";
     QTest::mouseClick(Command("Command3"), Qt::LeftButton);
     QTest::mouseClick(Command("Command3"), Qt::LeftButton);
-    Form2 *about = form_->aboutWindow();
+    QPointer<Form2> about = form_->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(form_->findChildren<Form2 *>().size(), 1);
     EXPECT_TRUE(about->isVisible());
@@ -269,22 +266,15 @@ TEST_F(Form1Test, AboutShowsOneWindowAndBackHidesIt)
     QTest::mouseClick(Command("Command3"), Qt::LeftButton);
     EXPECT_EQ(form_->aboutWindow(), about) << "the same window, shown again";
     EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(programEnds_, 0);
-}
 
-TEST_F(Form1Test, ClosingTheAboutWindowDestroysIt)
-{
-    QTest::mouseClick(Command("Command3"), Qt::LeftButton);
-    QPointer<Form2> first = form_->aboutWindow();
-    first->close();
+    about->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(programEnds_, 0);
-
+    EXPECT_TRUE(about.isNull());
     QTest::mouseClick(Command("Command3"), Qt::LeftButton);
-    ASSERT_NE(form_->aboutWindow(), nullptr);
+    ASSERT_NE(form_->aboutWindow(), nullptr) << "made anew";
     EXPECT_TRUE(form_->aboutWindow()->isVisible());
     EXPECT_EQ(form_->findChildren<Form2 *>().size(), 1);
+    EXPECT_EQ(programEnds_, 0);
 }
 
 TEST_F(Form1Test, ClosingTheMainWindowAlwaysEndsTheProgram)

@@ -39,9 +39,8 @@ TEST(DrawSymbol, MapsEachRowToAnEqualRunOfByteValues)
         std::uint8_t byte;
         char symbol;
     } rows[] = {
-        {1, 0, 'a'},   {1, 9, 'a'},   {1, 10, 'b'},  {1, 169, 'q'}, {1, 170, 's'},
-        {1, 210, 'u'}, {1, 249, 'z'}, {2, 0, '1'},   {2, 62, '9'},  {2, 63, '0'},
-        {2, 70, 'a'},  {2, 237, 'z'}, {2, 238, 'u'}, {2, 244, 'u'}, {9999, 69, '0'},
+        {1, 9, 'a'},  {1, 10, 'b'},  {1, 249, 'z'}, {2, 0, '1'},
+        {2, 63, '0'}, {2, 238, 'u'}, {2, 244, 'u'}, {9999, 69, '0'},
     };
     for (const auto &row : rows) {
         ScriptedSource source({row.byte});
