@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""Reads Zorvane's windows over AT-SPI, the way a screen reader does.
+
+Usage: screen_reader_test.py PATH/TO/zorvane
+
+Runs the real program on a private X server and a private D-Bus session with the
+accessibility bus switched on. The rule it checks: a control's accessible name is
+what the control shows; context comes through relations, never by replacing the text.
+
+Needs Debian's python3-gi, gir1.2-atspi-2.0, at-spi2-core, dbus-daemon and xvfb.
+Prints one line per check and ends with "N passed, M failed".
+"""
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import warnings
+
+INSIDE = "ZORVANE_A11Y_SESSION"
+LENGTH_LABEL = "Number of Characters in the password"
+FIGURE_LABEL = "Number of Combinations"
+
+
+def run_in_private_session(program):
+    """Starts Xvfb and a D-Bus session, and runs this script again inside them."""
+    runtime = tempfile.mkdtemp(prefix="zorvane-a11y-")  # holds the accessibility bus
+    ready_read, ready_write = os.pipe()
+    # -displayfd takes a free display atomically, so parallel runs never collide;
+    # -noreset stops the server resetting whenever its last client leaves, which
+    # drops clients that connect at that moment.
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(ready_write), "-noreset", "-nolisten", "tcp",
+         "-screen", "0", "1024x768x24"], pass_fds=[ready_write])
+    os.close(ready_write)
+    session = None
+    try:
+        ready = select.select([ready_read], [], [], 10)[0]
+        display = os.read(ready_read, 16).decode().strip() if ready else ""
+        if not display:
+            print("FAIL: Xvfb did not start within 10 s")
+            return 1
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "WAYLAND_DISPLAY")}
+        env.update({INSIDE: "1", "DISPLAY": ":" + display, "XDG_RUNTIME_DIR": runtime,
+                    "QT_QPA_PLATFORM": "xcb"})  # the offscreen platform has no AT-SPI bridge
+        session = subprocess.Popen(
+            ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), program],
+            env=env, start_new_session=True)
+        return session.wait(timeout=50)
+    except subprocess.TimeoutExpired:
+        print("FAIL: the checks did not finish within 50 s")
+        return 1
+    finally:
+        if session:
+            try:  # whatever the session left behind, the program above all
+                os.killpg(session.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            session.wait()
+        xvfb.terminate()
+        try:
+            xvfb.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
+            xvfb.wait()
+        os.close(ready_read)
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def run_checks(program):
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi, Gio, GLib
+
+    def wait_for(probe, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while True:
+            found = probe()
+            if found or time.monotonic() > deadline:
+                return found
+            time.sleep(0.05)
+
+    def descendants(node):
+        for i in range(node.get_child_count()):
+            child = node.get_child_at_index(i)
+            if child is not None:
+                yield child
+                yield from descendants(child)
+
+    def find(root, role, name=None):
+        return [n for n in descendants(root)
+                if n.get_role() == role and (name is None or n.get_name() == name)]
+
+    def names(root, role):
+        return [n.get_name() for n in find(root, role)]
+
+    def labelled_by(node):
+        return [r.get_target(i).get_name() for r in node.get_relation_set()
+                if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+                for i in range(r.get_n_targets())]
+
+    def press(button):
+        for i in range(Atspi.Action.get_n_actions(button)):
+            with warnings.catch_warnings():  # its successor is missing from the bindings
+                warnings.simplefilter("ignore", DeprecationWarning)
+                action = Atspi.Action.get_action_name(button, i)
+            if action.lower() in ("press", "click"):
+                return Atspi.Action.do_action(button, i)
+        raise AssertionError(f"{button.get_name()!r} offers no press action")
+
+    results = []
+
+    def check(what, ok, detail=""):
+        results.append(bool(ok))
+        print(("PASS: " if ok else "FAIL: ") + what + ("" if ok else f" ({detail})"), flush=True)
+
+    # What the desktop does when a screen reader starts: switch the accessibility bus on.
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    for prop in ("IsEnabled", "ScreenReaderEnabled"):
+        bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                      GLib.Variant("(ssv)", ("org.a11y.Status", prop, GLib.Variant("b", True))),
+                      None, Gio.DBusCallFlags.NONE, 5000, None)
+    desktop = Atspi.get_desktop(0)
+    desktop.get_child_count()  # the registry is up before the program looks for it
+
+    proc = subprocess.Popen([program])
+    try:
+        def app():
+            for i in range(desktop.get_child_count()):
+                child = desktop.get_child_at_index(i)
+                if child is not None and child.get_process_id() == proc.pid:
+                    return child
+            return None
+
+        def window(title):
+            a = app()
+            return a and next((w for w in (a.get_child_at_index(i)
+                                           for i in range(a.get_child_count()))
+                               if w and w.get_name() == title
+                               and w.get_state_set().contains(Atspi.StateType.SHOWING)), None)
+
+        form1 = wait_for(lambda: proc.poll() is not None or window("Zorvane"), timeout=20)
+        exited = proc.poll() is not None
+        check("the main window 'Zorvane' is on the desktop", form1 and not exited,
+              f"the program exited with {proc.returncode}" if exited else "not found in 20 s")
+        if exited or not form1:
+            return 1
+
+        labels = names(form1, Atspi.Role.LABEL)
+        check(f"label {LENGTH_LABEL!r}", LENGTH_LABEL in labels, f"labels: {labels}")
+        check(f"label {FIGURE_LABEL!r}", FIGURE_LABEL in labels, f"labels: {labels}")
+        fields = find(form1, Atspi.Role.TEXT) + find(form1, Atspi.Role.ENTRY)
+        multi = [f for f in fields if f.get_state_set().contains(Atspi.StateType.MULTI_LINE)]
+        entry = next((f for f in fields if f not in multi), None)
+        check("the length entry is named and labelled by its label",
+              entry and entry.get_name() == LENGTH_LABEL and labelled_by(entry) == [LENGTH_LABEL],
+              entry and f"name {entry.get_name()!r}, labelled by {labelled_by(entry)}")
+        password = multi[0] if multi else None
+        check("the multi-line password field is named 'Password'",
+              password and password.get_name() == "Password",
+              password and f"name {password.get_name()!r}")
+        buttons = names(form1, Atspi.Role.PUSH_BUTTON)
+        for caption in ("Generate Password", "Exit", "About"):
+            check(f"push button {caption!r}", caption in buttons, f"buttons: {buttons}")
+        generate = next(iter(find(form1, Atspi.Role.PUSH_BUTTON, "Generate Password")), None)
+        if not (entry and password and generate):
+            return 1
+
+        def request(length, figure):
+            Atspi.EditableText.set_text_contents(entry, length)
+            press(generate)
+            heard = wait_for(lambda: find(form1, Atspi.Role.LABEL, figure), timeout=5)
+            check(f"after {length!r} the figure is heard as {figure!r}", heard,
+                  f"labels: {names(form1, Atspi.Role.LABEL)}")
+            return heard
+
+        heard = request("5", "4200")
+        check(f"the figure is labelled by {FIGURE_LABEL!r}",
+              heard and labelled_by(heard[0]) == [FIGURE_LABEL],
+              f"labelled by {labelled_by(heard[0])}" if heard else "no figure heard")
+        buttons = names(form1, Atspi.Role.PUSH_BUTTON)
+        check("the Generate button's name follows its caption 'I want another one!!'",
+              "I want another one!!" in buttons and "Generate Password" not in buttons,
+              f"buttons: {buttons}")
+        text = Atspi.Text.get_text(password, 0, -1)
+        check("the password field holds a 5-character password",
+              len(text) == 5 and text.isalnum(), f"text {text!r}")
+        request("7", "Infinity")
+
+        about = next(iter(find(form1, Atspi.Role.PUSH_BUTTON, "About")), None)
+        form2 = about and press(about) and wait_for(lambda: window("About Tolmek"), timeout=5)
+        check("About opens the window 'About Tolmek'", form2, "not found")
+        if not form2:
+            return 1
+        labels = names(form2, Atspi.Role.LABEL)
+        check("the paragraph is heard, not a name for it",
+              any(n.startswith("Hello, I am Tolmek") for n in labels), f"labels: {labels}")
+        check("label 'My Website'", "My Website" in labels, f"labels: {labels}")
+        address = find(form2, Atspi.Role.LABEL, "www.tolmek.example")
+        check("the address is heard and labelled by 'My Website'",
+              address and labelled_by(address[0]) == ["My Website"],
+              f"labels: {labels}" if not address else f"labelled by {labelled_by(address[0])}")
+        images = names(form2, Atspi.Role.IMAGE)
+        check("images 'Zorvane banner' and 'Portrait of Tolmek'",
+              sorted(images) == ["Portrait of Tolmek", "Zorvane banner"], f"images: {images}")
+        check("push button 'Back'", find(form2, Atspi.Role.PUSH_BUTTON, "Back"),
+              f"buttons: {names(form2, Atspi.Role.PUSH_BUTTON)}")
+    finally:
+        proc.kill()
+        proc.wait()
+        print(f"{results.count(True)} passed, {results.count(False)} failed")
+    return 0 if all(results) else 1
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    program = os.path.abspath(sys.argv[1])
+    if os.environ.get(INSIDE):
+        return run_checks(program)
+    return run_in_private_session(program)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
