@@ -15,10 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Link libgcc, libstdc++ and winpthread into every executable, so that it
-# imports only DLLs that come with Windows.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
 # Executables run under Wine, in a prefix of the build folder's own.
 set(CMAKE_CROSSCOMPILING_EMULATOR
     "${CMAKE_CURRENT_LIST_DIR}/wine-run;${CMAKE_BINARY_DIR}/wineprefix")
