@@ -4,6 +4,8 @@
 #include "accessibility.h"
 #include "resource.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 
 namespace zorvane::win32 {
@@ -11,7 +13,7 @@ namespace {
 
 using forms::Kind;
 
-// Room a caption leaves on either side for the focus ring, at 96 dpi.
+// Room a caption leaves for the focus ring, both sides together, at 96 dpi.
 constexpr int kCaptionMargin = 6;
 // The smallest a fitted caption's font may get, at 96 dpi.
 constexpr int kSmallestCaption = 8;
@@ -59,7 +61,9 @@ ClassAndStyle ClassFor(Kind kind)
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case Kind::OutputField:
         // Wraps within its width (no horizontal scrolling) and scrolls down.
-        return {L"EDIT", ES_LEFT | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+        // A rich edit control: the plain one lays out a long unbroken line
+        // in quadratic time, seconds for the longest password.
+        return {MSFTEDIT_CLASS, ES_LEFT | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
     case Kind::Button:
         return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
@@ -139,6 +143,9 @@ Contents::Contents(HWND window, HINSTANCE module, const forms::Window &table, in
         item.font = FontFor(font, forms::FontPixels(font, dpi));
         SendMessageW(item.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(item.font), FALSE);
 
+        if (row->kind == Kind::OutputField)
+            // Room for the longest password, above the control's default limit.
+            SendMessageW(item.hwnd, EM_EXLIMITTEXT, 0, 65535);
         if (row->colour && (row->kind == Kind::Marker || row->kind == Kind::Button))
             item.fill = Brush(CreateSolidBrush(ColourRef(*row->colour)));
         if (row->kind == Kind::Button) {
@@ -202,7 +209,7 @@ HFONT Contents::FontFor(const forms::Font &font, int pixels)
 void Contents::FitCaption(Item &item)
 {
     const forms::Font &font = item.row->font ? *item.row->font : *table_.font;
-    const int room = item.rect.right - item.rect.left - 2 * MulDiv(kCaptionMargin, dpi_, 96);
+    const int room = item.rect.right - item.rect.left - MulDiv(kCaptionMargin, dpi_, 96);
     const int smallest = MulDiv(kSmallestCaption, dpi_, 96);
     HDC dc = GetDC(item.hwnd);
     const HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
@@ -261,12 +268,6 @@ void Contents::EraseBackground(HWND window, HDC dc) const
 HBRUSH Contents::ColourStatic(HDC dc, HWND control) const
 {
     const Item *item = ItemOf(control);
-    // The read-only password field sends this too; it keeps a field's colours.
-    if (item && item->row->kind == Kind::OutputField) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return GetSysColorBrush(COLOR_WINDOW);
-    }
     // Labels show the window's background, in their own text colour.
     if (item && item->row->colour)
         SetTextColor(dc, ColourRef(*item->row->colour));

@@ -175,14 +175,14 @@ LRESULT CALLBACK Form1::PasswordFieldProcedure(HWND field, UINT message, WPARAM 
 {
     switch (message) {
     case WM_GETDLGCODE: {
-        // A multi-line field takes every key, so Tab would stay in it and Esc
-        // would close the window. Those keys, and Enter, go to the dialog
-        // manager instead: Tab moves on, Enter and Esc start nothing.
+        // A multi-line field asks for every key, Tab included. Tab, Enter and
+        // Esc go to the dialog manager instead: Tab moves on, Enter presses
+        // no button here, and Esc starts nothing.
         LRESULT code = DefSubclassProc(field, message, wParam, lParam);
         const auto *key = reinterpret_cast<const MSG *>(lParam);
         if (key && key->message == WM_KEYDOWN &&
             (key->wParam == VK_TAB || key->wParam == VK_RETURN || key->wParam == VK_ESCAPE))
-            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         return code;
     }
     case WM_PAINT: {

@@ -14,12 +14,21 @@ Session::Session(HINSTANCE module)
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The password field's class; loaded from the system folder only.
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH - 16) {
+        lstrcatW(path, L"\\msftedit.dll");
+        richEdit_ = LoadLibraryW(path);
+    }
     Form1::RegisterClass(module);
     Form2::RegisterClass(module);
 }
 
 Session::~Session()
 {
+    if (richEdit_)
+        FreeLibrary(richEdit_);
     if (comReady_)
         CoUninitialize();
 }

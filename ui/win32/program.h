@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the program needs around its windows: COM for the picture decoders,
-// the common controls, the window classes, and the message loop.
+// the common and rich edit controls, the window classes, and the message loop.
 #pragma once
 
 #include "handles.h"
@@ -17,6 +17,7 @@ public:
 
 private:
     bool comReady_ = false;
+    HMODULE richEdit_ = nullptr;
 };
 
 // The system's dots per inch, as the manifest's DPI awareness reports it.
