@@ -63,12 +63,28 @@ ClassAndStyle ClassFor(Kind kind)
         // Wraps within its width (no horizontal scrolling) and scrolls down.
         // A rich edit control: the plain one lays out a long unbroken line
         // in quadratic time, seconds for the longest password.
-        return {MSFTEDIT_CLASS, ES_LEFT | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+        // Its scroll bar always stands, so a long password is laid out once,
+        // not again when the bar would appear.
+        return {MSFTEDIT_CLASS,
+                ES_LEFT | ES_MULTILINE | ES_READONLY | ES_DISABLENOSCROLL | WS_VSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
     case Kind::Button:
         return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
+}
+
+// Every position may end a line; no character separates words.
+int CALLBACK BreakAnywhere(LPWSTR, int position, int length, int action)
+{
+    switch (action) {
+    case WB_LEFT:
+        return position > 0 ? position - 1 : 0;
+    case WB_RIGHT:
+        return position < length ? position + 1 : length;
+    default: // WB_ISDELIMITER
+        return FALSE;
+    }
 }
 
 bool CanTakeFocus(HWND control)
@@ -143,9 +159,15 @@ Contents::Contents(HWND window, HINSTANCE module, const forms::Window &table, in
         item.font = FontFor(font, forms::FontPixels(font, dpi));
         SendMessageW(item.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(item.font), FALSE);
 
-        if (row->kind == Kind::OutputField)
-            // Room for the longest password, above the control's default limit.
+        if (row->kind == Kind::OutputField) {
+            // Room for the longest password, above the control's default limit;
+            // nothing to undo in a read-only field; and a password has no
+            // words, so it wraps anywhere.
             SendMessageW(item.hwnd, EM_EXLIMITTEXT, 0, 65535);
+            SendMessageW(item.hwnd, EM_SETUNDOLIMIT, 0, 0);
+            SendMessageW(item.hwnd, EM_SETWORDBREAKPROC, 0,
+                         reinterpret_cast<LPARAM>(&BreakAnywhere));
+        }
         if (row->colour && (row->kind == Kind::Marker || row->kind == Kind::Button))
             item.fill = Brush(CreateSolidBrush(ColourRef(*row->colour)));
         if (row->kind == Kind::Button) {
