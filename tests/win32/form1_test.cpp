@@ -254,11 +254,16 @@ TEST_F(Form1Test, ALongPasswordWrapsAndScrolls)
     EXPECT_GT(scroll.nMax, static_cast<int>(scroll.nPage));
 
     // Still selectable and copyable, though read-only.
-    SendMessageW(text2, EM_SETSEL, 0, 4);
-    DWORD start = 0, end = 0;
-    SendMessageW(text2, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(end - start, 4u);
+    SendMessageW(text2, EM_SETSEL, 0, -1);
+    SendMessageW(text2, WM_COPY, 0, 0);
+    ASSERT_TRUE(OpenClipboard(form_->Handle()));
+    std::wstring copied;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        copied = static_cast<const wchar_t *>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    EXPECT_TRUE(copied == WindowText(text2)) << copied.size() << " characters copied";
 }
 
 TEST_F(Form1Test, AFailedRandomSourceShowsNoPasswordAndSaysWhy)

@@ -125,12 +125,10 @@ Contents::Contents(HWND window, HINSTANCE module, const forms::Window &table, in
     std::vector<const forms::Control *> order;
     for (const forms::Control &row : table.controls)
         order.push_back(&row);
-    std::stable_partition(order.begin(), order.end(),
-                          [](const forms::Control *row) { return row->TakesFocus(); });
+    const auto focusable = std::stable_partition(
+        order.begin(), order.end(), [](const forms::Control *row) { return row->TakesFocus(); });
     std::stable_sort(
-        order.begin(),
-        order.begin() + std::count_if(order.begin(), order.end(),
-                                      [](const forms::Control *row) { return row->TakesFocus(); }),
+        order.begin(), focusable,
         [](const forms::Control *a, const forms::Control *b) { return a->tab < b->tab; });
 
     items_.reserve(order.size());

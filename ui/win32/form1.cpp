@@ -21,6 +21,36 @@ bool AskToQuit(HWND owner)
                        Widen(forms::kApplicationTitle).c_str(), MB_YESNO | MB_DEFBUTTON1) == IDYES;
 }
 
+// The password field's own menu: Copy and Select All, as a read-only field
+// offers. `where` is in screen coordinates, or -1 from the keyboard.
+void ShowCopyMenu(HWND field, LPARAM where)
+{
+    enum : UINT { kCopy = 1, kSelectAll = 2 };
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {
+        RECT area;
+        GetClientRect(field, &area);
+        at = {area.left, area.top};
+        ClientToScreen(field, &at);
+    }
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    HMENU menu = CreatePopupMenu();
+    const auto grayedIf = [](bool condition) {
+        return static_cast<UINT>(MF_STRING | (condition ? MF_GRAYED : MF_ENABLED));
+    };
+    AppendMenuW(menu, grayedIf(start == end), kCopy, L"&Copy");
+    AppendMenuW(menu, grayedIf(GetWindowTextLengthW(field) == 0), kSelectAll, L"Select &All");
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, field, nullptr));
+    DestroyMenu(menu);
+    if (chosen == kCopy)
+        SendMessageW(field, WM_COPY, 0, 0);
+    else if (chosen == kSelectAll)
+        SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
 } // namespace
 
 Form1::Form1(HINSTANCE module, int dpi)
@@ -205,6 +235,9 @@ LRESULT CALLBACK Form1::PasswordFieldProcedure(HWND field, UINT message, WPARAM 
         }
         return result;
     }
+    case WM_CONTEXTMENU:
+        ShowCopyMenu(field, lParam);
+        return 0;
     case WM_NCDESTROY:
         RemoveWindowSubclass(field, &PasswordFieldProcedure, 0);
         break;
