@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace zorvane::win32::testing {
 
@@ -63,64 +62,35 @@ inline std::string Describe(const RECT &rect)
            '}';
 }
 
-inline SIZE ClientSize(HWND window)
-{
-    RECT rect;
-    GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
-}
-
-// The face and size the system actually draws a control's font with, after
-// its font mapper has picked from the installed faces.
-struct ResolvedFont {
-    std::wstring face;
-    LONG weight = 0;
-};
-
-inline ResolvedFont FontOfControl(HWND control)
+// The face the system actually draws a control's font with, once its font
+// mapper has picked from the installed faces.
+inline std::wstring FaceOf(HWND control)
 {
     HDC dc = GetDC(control);
     const HGDIOBJ original =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc, LF_FACESIZE, face);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, original);
     ReleaseDC(control, dc);
-    return {face, metrics.tmWeight};
+    return face;
 }
 
-// The client area of a window as drawn, one COLORREF per pixel.
+// A window's client area as drawn, read back through its device context.
 class Snapshot {
 public:
-    explicit Snapshot(HWND window)
+    explicit Snapshot(HWND window) : window_(window)
     {
         RedrawWindow(window, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
-        size_ = ClientSize(window);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), size_.cx, -size_.cy, 1, 32, BI_RGB};
-        void *bits = nullptr;
-        HDC source = GetDC(window);
-        HDC memory = CreateCompatibleDC(source);
-        Bitmap bitmap(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const HGDIOBJ original = SelectObject(memory, bitmap.Get());
-        BitBlt(memory, 0, 0, size_.cx, size_.cy, source, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto *pixels = static_cast<const DWORD *>(bits);
-        pixels_.assign(pixels, pixels + size_.cx * size_.cy);
-        SelectObject(memory, original);
-        DeleteDC(memory);
-        ReleaseDC(window, source);
+        dc_ = GetDC(window);
     }
+    Snapshot(const Snapshot &) = delete;
+    Snapshot &operator=(const Snapshot &) = delete;
+    ~Snapshot() { ReleaseDC(window_, dc_); }
 
-    [[nodiscard]] COLORREF At(int x, int y) const
-    {
-        const DWORD bgra = pixels_[static_cast<std::size_t>(y * size_.cx + x)];
-        return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-    }
+    [[nodiscard]] COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const
     {
         int count = 0;
@@ -133,15 +103,10 @@ public:
     {
         return Count(area, colour) > 0;
     }
-    // Writes the picture as a BMP file, to look at what the tests saw.
-    void Save(const std::wstring &path) const;
 
 private:
-    SIZE size_{};
-    std::vector<DWORD> pixels_;
+    HWND window_;
+    HDC dc_ = nullptr;
 };
-
-// Saves `snapshot` as `name`.bmp in the folder ZORVANE_SNAPSHOTS names, if set.
-void KeepForViewing(const Snapshot &snapshot, const wchar_t *name);
 
 } // namespace zorvane::win32::testing
