@@ -114,10 +114,18 @@ TEST(ReadCharCount, ReadsAMegabytePasteWhole)
     EXPECT_EQ(ReadCharCount(std::string(megabyte, '-')), 0.0);
 }
 
+// A locale whose decimal separator is ",". The C runtime on Windows names its
+// locales differently, and always has this one.
+#if defined(_WIN32)
+constexpr const char *kGermanLocale = "German_Germany.1252";
+#else
+constexpr const char *kGermanLocale = "de_DE.UTF-8";
+#endif
+
 TEST(ReadCharCount, IgnoresTheProcessLocale)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+    ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr)
         << "the German locale is missing; scripts/install-deps creates it";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
 

@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+
+#include "generate.h"
+#include "random_source.h"
+#include "resource.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace zorvane::win32 {
+namespace {
+
+// A fixed frame with minimise and close boxes.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+bool AskToQuit(HWND owner)
+{
+    return MessageBoxW(owner, Widen(forms::kQuitQuestion).c_str(),
+                       Widen(forms::kApplicationTitle).c_str(), MB_YESNO | MB_DEFBUTTON1) == IDYES;
+}
+
+} // namespace
+
+Form1::Form1(HINSTANCE module, int dpi)
+    : module_(module), dpi_(dpi), source_(std::make_unique<SystemRandomSource>()),
+      confirmQuit_(AskToQuit), endProgram_([](int exitCode) { PostQuitMessage(exitCode); })
+{
+    const forms::Window &table = forms::kForm1;
+    const SIZE frame = FrameSize(kStyle, kExStyle, forms::TwipsToPixels(table.width, dpi),
+                                 forms::TwipsToPixels(table.height, dpi));
+    CreateWindowExW(kExStyle, kClassName, Widen(table.title).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, module, this);
+    if (!hwnd_)
+        return;
+    contents_ = std::make_unique<Contents>(hwnd_, module, table, dpi);
+    SetIcons(hwnd_, module, IDI_ZORVANE, bigIcon_, smallIcon_);
+    SetWindowSubclass(Control("Text2"), &PasswordFieldProcedure, 0,
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+Form1::~Form1()
+{
+    form2_.reset();
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+void Form1::Show()
+{
+    if (!placed_) {
+        placed_ = true;
+        CentreOnWorkArea(hwnd_);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    UpdateWindow(hwnd_);
+}
+
+void Form1::SetConfirmQuit(std::function<bool(HWND)> confirmQuit)
+{
+    confirmQuit_ = std::move(confirmQuit);
+}
+
+void Form1::SetEndProgram(std::function<void(int)> endProgram)
+{
+    endProgram_ = std::move(endProgram);
+}
+
+void Form1::SetRandomSource(std::unique_ptr<RandomSource> source)
+{
+    source_ = std::move(source);
+}
+
+HWND Form1::Control(std::string_view name) const
+{
+    return contents_ ? contents_->Find(name) : nullptr;
+}
+
+Form2 *Form1::AboutWindow() const
+{
+    return form2_ && form2_->Exists() ? form2_.get() : nullptr;
+}
+
+void Form1::Command1_Click()
+{
+    const GeneratedTexts texts =
+        zorvane::GeneratePassword(Narrow(WindowText(Control("Text1"))), *source_);
+    sourceFailed_ = texts.sourceFailed;
+    // One write of the whole password: the field lays it out once.
+    SetWindowTextW(Control("Text2"), Widen(texts.password).c_str());
+    SetWindowTextW(Control("Label3"), Widen(texts.figure).c_str());
+    contents_->SetCaption(Control("Command1"), Widen(texts.caption));
+}
+
+void Form1::Command2_Click()
+{
+    if (confirmQuit_(hwnd_))
+        EndProgram();
+}
+
+void Form1::Command3_Click()
+{
+    EnsureForm2().Show();
+}
+
+void Form1::Form_GotFocus()
+{
+    EnsureForm2().Hide();
+}
+
+Form2 &Form1::EnsureForm2()
+{
+    // A Form2 closed through its frame is gone; the next need makes a new one.
+    if (!form2_ || !form2_->Exists())
+        form2_ = std::make_unique<Form2>(module_, hwnd_, dpi_);
+    return *form2_;
+}
+
+void Form1::EndProgram()
+{
+    // Every window closes, and no handler of either runs after this.
+    form2_.reset();
+    DestroyWindow(hwnd_);
+    endProgram_(0);
+}
+
+void Form1::OnCommand(HWND, int id, HWND control, UINT code)
+{
+    // No button is the default: the dialog manager turns Enter into IDOK,
+    // which presses the focused button and nothing else. Esc (IDCANCEL)
+    // starts nothing.
+    if (id == IDOK && !control) {
+        control = contents_->FocusedButton();
+        code = BN_CLICKED;
+    }
+    if (!control || code != BN_CLICKED)
+        return;
+    if (control == Control("Command1"))
+        Command1_Click();
+    else if (control == Control("Command2"))
+        Command2_Click();
+    else if (control == Control("Command3"))
+        Command3_Click();
+}
+
+void Form1::OnActivate(HWND, UINT state, HWND, BOOL minimized)
+{
+    if (minimized)
+        return;
+    // With no control able to take it, the focus goes to the window itself.
+    if (!contents_->Activate(state != WA_INACTIVE) && state != WA_INACTIVE)
+        SetFocus(hwnd_);
+}
+
+void Form1::OnSetFocus(HWND, HWND)
+{
+    // The window itself keeps the focus only when none of its controls can.
+    if (const HWND control = contents_->FocusTarget())
+        SetFocus(control);
+    else
+        Form_GotFocus();
+}
+
+void Form1::OnClose(HWND)
+{
+    // Closing the main window always ends the program, even while the About
+    // window exists: otherwise nothing could end it.
+    EndProgram();
+}
+
+LRESULT CALLBACK Form1::PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // A multi-line field takes every key, so Tab would stay in it and Esc
+        // would close the window. Those keys, and Enter, go to the dialog
+        // manager instead: Tab moves on, Enter and Esc start nothing.
+        LRESULT code = DefSubclassProc(field, message, wParam, lParam);
+        const auto *key = reinterpret_cast<const MSG *>(lParam);
+        if (key && key->message == WM_KEYDOWN &&
+            (key->wParam == VK_TAB || key->wParam == VK_RETURN || key->wParam == VK_ESCAPE))
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+        return code;
+    }
+    case WM_PAINT: {
+        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+        // An empty field after a failed request says why, in grey.
+        const auto *form = reinterpret_cast<const Form1 *>(self);
+        if (form->sourceFailed_ && GetWindowTextLengthW(field) == 0) {
+            RECT area;
+            SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+            HDC dc = GetDC(field);
+            const HGDIOBJ original =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+            const std::wstring cue = Widen(forms::kSourceFailedText);
+            DrawTextW(dc, cue.c_str(), static_cast<int>(cue.size()), &area,
+                      DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+            SelectObject(dc, original);
+            ReleaseDC(field, dc);
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(field, &PasswordFieldProcedure, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!contents_)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+    case WM_ERASEBKGND:
+        contents_->EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(
+            contents_->ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DRAWITEM:
+        contents_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace zorvane::win32

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "form2.h"
+
+#include "resource.h"
+
+#include <windowsx.h>
+
+namespace zorvane::win32 {
+namespace {
+
+// A fixed frame with a close box only.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+} // namespace
+
+Form2::Form2(HINSTANCE module, HWND owner, int dpi)
+{
+    const forms::Window &table = forms::kForm2;
+    const SIZE frame = FrameSize(kStyle, kExStyle, forms::TwipsToPixels(table.width, dpi),
+                                 forms::TwipsToPixels(table.height, dpi));
+    CreateWindowExW(kExStyle, kClassName, Widen(table.title).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module, this);
+    if (!hwnd_)
+        return;
+    contents_ = std::make_unique<Contents>(hwnd_, module, table, dpi);
+    SetIcons(hwnd_, module, IDI_ABOUT, bigIcon_, smallIcon_);
+}
+
+Form2::~Form2()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+void Form2::Show()
+{
+    if (!placed_) {
+        placed_ = true;
+        CentreOnWorkArea(hwnd_);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void Form2::Hide()
+{
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Form2::IsShown() const
+{
+    return hwnd_ && IsWindowVisible(hwnd_);
+}
+
+HWND Form2::Control(std::string_view name) const
+{
+    return contents_ ? contents_->Find(name) : nullptr;
+}
+
+void Form2::Command1_Click()
+{
+    Hide();
+}
+
+void Form2::OnCommand(HWND, int id, HWND control, UINT code)
+{
+    // Enter presses the focused button, as in the main window; Esc nothing.
+    if (id == IDOK && !control) {
+        control = contents_->FocusedButton();
+        code = BN_CLICKED;
+    }
+    if (control && code == BN_CLICKED && control == Control("Command1"))
+        Command1_Click();
+}
+
+void Form2::OnActivate(HWND, UINT state, HWND, BOOL minimized)
+{
+    if (!minimized)
+        contents_->Activate(state != WA_INACTIVE);
+}
+
+LRESULT Form2::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!contents_)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+    case WM_ERASEBKGND:
+        contents_->EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(
+            contents_->ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DRAWITEM:
+        contents_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace zorvane::win32

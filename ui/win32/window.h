@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// The shared frame of both windows: a class whose object is found again from
+// its window handle, and the placing of a top-level window.
+#pragma once
+
+#include "handles.h"
+
+namespace zorvane::win32 {
+
+// Keeps `this` with the window from WM_NCCREATE on, and forwards every later
+// message to Derived::HandleMessage. The handle is cleared once the window is
+// gone, so an object can tell whether its window still exists.
+template <typename Derived> class Window {
+public:
+    [[nodiscard]] HWND Handle() const { return hwnd_; }
+    [[nodiscard]] bool Exists() const { return hwnd_ != nullptr; }
+
+protected:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        Derived *self = nullptr;
+        if (message == WM_NCCREATE) {
+            const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+            self = static_cast<Derived *>(create->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = reinterpret_cast<Derived *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!self)
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return self->HandleMessage(hwnd, message, wParam, lParam);
+    }
+
+    static void Register(HINSTANCE module, const wchar_t *className)
+    {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = module;
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.lpszClassName = className;
+        RegisterClassExW(&windowClass);
+    }
+
+    HWND hwnd_ = nullptr;
+};
+
+// The outer size of a window with `style` whose client area is `width` x `height`.
+SIZE FrameSize(DWORD style, DWORD exStyle, int width, int height);
+
+// Gives `window` the icon resource `id` at the system's large and small icon
+// sizes; the icons stay with their holders, which outlive the window.
+void SetIcons(HWND window, HINSTANCE module, int id, Icon &big, Icon &small);
+
+// Moves `window` so that its frame sits in the middle of its monitor's work area.
+void CentreOnWorkArea(HWND window);
+
+} // namespace zorvane::win32
