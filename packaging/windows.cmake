@@ -4,11 +4,10 @@ set(component windows)
 install(TARGETS zorvane RUNTIME DESTINATION . COMPONENT ${component})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt COMPONENT ${component})
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT ${component})
-# Only these files: the front end's own install rule would add a bin/ copy.
+# The packages hold these files only, whatever else the build may install.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};${component};/")
 
 set(CPACK_GENERATOR "ZIP;NSIS")
-set(CPACK_SYSTEM_NAME win32)
 # Per-generator file names: zorvane-1.0.0-win32.zip, zorvane-1.0.0-win32-setup.exe.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/generators.cmake.in
     ${CMAKE_CURRENT_BINARY_DIR}/cpack-generators.cmake @ONLY)
