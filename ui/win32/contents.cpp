@@ -178,7 +178,9 @@ Contents::Contents(HWND window, HINSTANCE module, const forms::Window &table, in
                 module, row->picture == forms::Picture::Banner ? IDR_BANNER : IDR_PORTRAIT, dpi);
 
         // What a screen reader calls the control, where that is not its text.
-        if (!row->labelledBy.empty())
+        // A label is heard by what it shows, the figure included; only a
+        // field takes its name from the label beside it.
+        if (!row->labelledBy.empty() && row->kind != Kind::Label)
             names.Name(item.hwnd, Widen(forms::FindControl(table, row->labelledBy)->text));
         else if (!row->accessibleName.empty() && row->kind != Kind::Button)
             names.Name(item.hwnd, Widen(row->accessibleName));
