@@ -280,6 +280,34 @@ SIZE Contents::PictureSize(HWND picture) const
     return item ? item->picture.size : SIZE{};
 }
 
+bool Contents::HandlePaintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  LRESULT &result) const
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        EraseBackground(window, reinterpret_cast<HDC>(wParam));
+        result = TRUE;
+        return true;
+    case WM_CTLCOLORSTATIC:
+        result = reinterpret_cast<LRESULT>(
+            ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        return true;
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+HWND Contents::PressedButton(int id, HWND control, UINT code) const
+{
+    if (id == IDOK && !control)
+        return FocusedButton();
+    return control && code == BN_CLICKED ? control : nullptr;
+}
+
 void Contents::EraseBackground(HWND window, HDC dc) const
 {
     RECT client;

@@ -42,10 +42,14 @@ public:
     [[nodiscard]] HFONT FontOf(HWND control) const;
     [[nodiscard]] SIZE PictureSize(HWND picture) const;
 
-    // The window procedure's shares of painting.
-    void EraseBackground(HWND window, HDC dc) const;
-    [[nodiscard]] HBRUSH ColourStatic(HDC dc, HWND control) const;
-    void DrawItem(const DRAWITEMSTRUCT &item) const;
+    // Handles the window's painting messages on behalf of its controls:
+    // background, label colours and button faces. False for other messages.
+    bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT &result) const;
+    // The button a WM_COMMAND presses, or nullptr. No button is the default:
+    // the dialog manager turns Enter into IDOK, which presses the focused
+    // button and nothing else; Esc (IDCANCEL) presses nothing.
+    [[nodiscard]] HWND PressedButton(int id, HWND control, UINT code) const;
 
     // Keeps the focus across deactivation as a dialog box does. Returns the
     // control that got the focus back, or nullptr when none can take it.
@@ -59,6 +63,9 @@ private:
     struct Item;
 
     [[nodiscard]] const Item *ItemOf(HWND control) const;
+    void EraseBackground(HWND window, HDC dc) const;
+    [[nodiscard]] HBRUSH ColourStatic(HDC dc, HWND control) const;
+    void DrawItem(const DRAWITEMSTRUCT &item) const;
     HFONT FontFor(const forms::Font &font, int pixels);
     void FitCaption(Item &item);
     void DrawButton(const Item &item, const DRAWITEMSTRUCT &draw) const;

@@ -158,20 +158,14 @@ void Form1::EndProgram()
 
 void Form1::OnCommand(HWND, int id, HWND control, UINT code)
 {
-    // No button is the default: the dialog manager turns Enter into IDOK,
-    // which presses the focused button and nothing else. Esc (IDCANCEL)
-    // starts nothing.
-    if (id == IDOK && !control) {
-        control = contents_->FocusedButton();
-        code = BN_CLICKED;
-    }
-    if (!control || code != BN_CLICKED)
+    const HWND button = contents_->PressedButton(id, control, code);
+    if (!button)
         return;
-    if (control == Control("Command1"))
+    if (button == Control("Command1"))
         Command1_Click();
-    else if (control == Control("Command2"))
+    else if (button == Control("Command2"))
         Command2_Click();
-    else if (control == Control("Command3"))
+    else if (button == Control("Command3"))
         Command3_Click();
 }
 
@@ -256,16 +250,10 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
-    case WM_ERASEBKGND:
-        contents_->EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(
-            contents_->ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_DRAWITEM:
-        contents_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-        return TRUE;
     default:
+        if (LRESULT result = 0;
+            contents_->HandlePaintMessage(hwnd, message, wParam, lParam, result))
+            return result;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

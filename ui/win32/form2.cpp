@@ -65,12 +65,8 @@ void Form2::Command1_Click()
 
 void Form2::OnCommand(HWND, int id, HWND control, UINT code)
 {
-    // Enter presses the focused button, as in the main window; Esc nothing.
-    if (id == IDOK && !control) {
-        control = contents_->FocusedButton();
-        code = BN_CLICKED;
-    }
-    if (control && code == BN_CLICKED && control == Control("Command1"))
+    const HWND button = contents_->PressedButton(id, control, code);
+    if (button && button == Control("Command1"))
         Command1_Click();
 }
 
@@ -87,16 +83,10 @@ LRESULT Form2::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
-    case WM_ERASEBKGND:
-        contents_->EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(
-            contents_->ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_DRAWITEM:
-        contents_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-        return TRUE;
     default:
+        if (LRESULT result = 0;
+            contents_->HandlePaintMessage(hwnd, message, wParam, lParam, result))
+            return result;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
