@@ -14,6 +14,7 @@
 #include "symbols.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -74,21 +76,16 @@ std::optional<zorvane::Combinations> ExpectedFigure(double charCount)
     return figure;
 }
 
-bool IsFigureText(std::string_view figure)
+// "Infinity", or the plain decimal form of a 16-bit integer.
+bool IsFigureText(const std::string &figure)
 {
     if (figure == zorvane::kInfinityText)
         return true;
-    std::string_view digits = figure;
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative)
-        digits.remove_prefix(1);
-    if (digits.empty() || digits.size() > 5 ||
-        digits.find_first_not_of("0123456789") != digits.npos)
-        return false;
-    if (digits.size() > 1 && digits.front() == '0')
-        return false;
-    const long value = std::strtol(std::string(digits).c_str(), nullptr, 10);
-    return negative ? value != 0 && value <= 32768 : value <= 32767;
+    int value = 0;
+    const char *end = figure.data() + figure.size();
+    const auto [ptr, ec] = std::from_chars(figure.data(), end, value);
+    return ec == std::errc() && ptr == end && value >= -32768 && value <= 32767 &&
+           std::to_string(value) == figure;
 }
 
 // The first `length` accepted symbols of the bytes the source served, in order:
