@@ -3,11 +3,45 @@
 
 #include "figure.h"
 #include "symbols.h"
+#include "wipe.h"
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace zorvane {
+
+GeneratedTexts &GeneratedTexts::operator=(const GeneratedTexts &other)
+{
+    if (this != &other) {
+        // Assigning may free the old buffer without overwriting it.
+        SecureWipe(password);
+        password = other.password;
+        figure = other.figure;
+        caption = other.caption;
+        sourceFailed = other.sourceFailed;
+    }
+    return *this;
+}
+
+GeneratedTexts &GeneratedTexts::operator=(GeneratedTexts &&other) noexcept
+{
+    if (this != &other) {
+        SecureWipe(password);
+        password = std::move(other.password);
+        figure = std::move(other.figure);
+        caption = std::move(other.caption);
+        sourceFailed = other.sourceFailed;
+    }
+    return *this;
+}
+
+GeneratedTexts::~GeneratedTexts()
+{
+    // A moved-from password is empty but may keep its characters in the
+    // small-string buffer; the wipe reaches that too.
+    SecureWipe(password);
+}
 
 std::size_t PasswordLength(double charCount)
 {
@@ -33,10 +67,11 @@ GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &sourc
         return texts;
 
     SymbolDrawer drawer(source, length);
+    // Sized once and filled in place: no reallocation leaves a copy behind.
     texts.password.resize(length);
     if (!drawer.DrawSymbols(1, texts.password)) {
         // Never show part of a password, nor one from a weaker source.
-        texts.password.clear();
+        SecureWipe(texts.password);
         texts.sourceFailed = true;
     }
     return texts;

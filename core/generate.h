@@ -15,7 +15,18 @@ inline constexpr std::string_view kAnotherOneCaption = "I want another one!!";
 
 // The three texts a request leaves in the main window. The window writes them
 // as they are; the core knows nothing of the window.
+//
+// The password is wiped whenever it is replaced or destroyed, and so is what a
+// move leaves behind in the moved-from texts; once the window has copied it
+// into its field, letting these texts go out of scope leaves no copy of ours.
 struct GeneratedTexts {
+    GeneratedTexts() = default;
+    GeneratedTexts(const GeneratedTexts &) = default;
+    GeneratedTexts(GeneratedTexts &&) noexcept = default;
+    GeneratedTexts &operator=(const GeneratedTexts &other);
+    GeneratedTexts &operator=(GeneratedTexts &&other) noexcept;
+    ~GeneratedTexts();
+
     std::string password; // the password field; empty when none was made
     std::string figure;   // beside "Number of Combinations"
     std::string caption;  // the Generate button's new caption

@@ -2,6 +2,7 @@
 #include "symbols.h"
 
 #include "random_source.h"
+#include "wipe.h"
 
 namespace zorvane {
 namespace {
@@ -16,6 +17,11 @@ SymbolDrawer::SymbolDrawer(RandomSource &source, std::size_t expectedDraws)
     // few bytes makes a second fetch very unlikely.
     : source_(source), firstBatch_(expectedDraws + expectedDraws / 16 + 16)
 {}
+
+SymbolDrawer::~SymbolDrawer()
+{
+    SecureWipe(buffer_.data(), buffer_.size());
+}
 
 std::optional<char> SymbolDrawer::DrawSymbol(std::size_t position)
 {
@@ -57,11 +63,16 @@ bool SymbolDrawer::DrawSymbols(std::size_t firstPosition, std::span<char> symbol
 
 bool SymbolDrawer::Refill()
 {
+    // Wipe before resizing: growing copies the old bytes into a new buffer
+    // and frees the old one, and shrinking leaves them past the new size.
+    // Only bytes within the size are ever filled, so this reaches them all.
+    SecureWipe(buffer_.data(), buffer_.size());
     buffer_.resize(buffer_.empty() ? firstBatch_ : kRefillBytes);
     next_ = 0;
     if (source_.Fill(buffer_))
         return true;
     // Leave nothing drawable behind a failure.
+    SecureWipe(buffer_.data(), buffer_.size());
     buffer_.clear();
     return false;
 }

@@ -49,6 +49,10 @@ class SymbolDrawer {
 public:
     // `expectedDraws` is the number of positions the request will draw.
     SymbolDrawer(RandomSource &source, std::size_t expectedDraws);
+    // Wipes the random bytes it fetched: they would tell the password.
+    ~SymbolDrawer();
+    SymbolDrawer(const SymbolDrawer &) = delete;
+    SymbolDrawer &operator=(const SymbolDrawer &) = delete;
 
     // The symbol for 1-based `position`: from LeadLetterTable for position 1,
     // from SymbolTable after it, every row equally likely. Empty only when the

@@ -113,6 +113,27 @@ TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
     }
 }
 
+TEST(GeneratedTexts, AssigningReplacesEveryText)
+{
+    ScriptedSource source({}, 63);
+    GeneratedTexts texts = GeneratePassword("3", source);
+    const GeneratedTexts failed = [] {
+        ScriptedSource failing;
+        failing.FailFromCall(1);
+        return GeneratePassword("20", failing);
+    }();
+    texts = failed;
+    EXPECT_EQ(texts.password, "");
+    EXPECT_EQ(texts.figure, "Infinity");
+    EXPECT_TRUE(texts.sourceFailed);
+
+    texts = GeneratePassword("2.5", source);
+    EXPECT_EQ(texts.password, "g0");
+    EXPECT_EQ(texts.figure, "105");
+    EXPECT_EQ(texts.caption, kAnotherOneCaption);
+    EXPECT_FALSE(texts.sourceFailed);
+}
+
 TEST(SystemRandomSource, PasswordsUseOnlyTheTablesAndDifferEveryTime)
 {
     SystemRandomSource source;

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "symbols.h"
 
+#include "random_source.h"
 #include "scripted_source.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace zorvane {
 namespace {
@@ -89,6 +93,39 @@ TEST(DrawSymbol, ReportsAFailingSource)
     later.FailFromCall(2);
     SymbolDrawer refilling(later, 1);
     EXPECT_EQ(refilling.DrawSymbol(1), std::nullopt);
+}
+
+// Serves bytes every table rejects, then keeps what the refill hands it back.
+class RefillWatcher final : public RandomSource {
+public:
+    bool Fill(std::span<std::uint8_t> bytes) override
+    {
+        if (calls_++ != 0)
+            handedBack_.assign(bytes.begin(), bytes.end());
+        const std::uint8_t served = calls_ == 1 ? 250 : 0;
+        std::fill(bytes.begin(), bytes.end(), served);
+        return true;
+    }
+    [[nodiscard]] const std::vector<std::uint8_t> &handedBack() const { return handedBack_; }
+
+private:
+    int calls_ = 0;
+    std::vector<std::uint8_t> handedBack_;
+};
+
+TEST(DrawSymbol, WipesSpentBytesBeforeARefill)
+{
+    // A first batch smaller than a refill grows the buffer, a larger one
+    // shrinks it; either would carry the spent bytes over unless wiped.
+    for (const std::size_t expectedDraws : {1u, 500u}) {
+        RefillWatcher source;
+        SymbolDrawer drawer(source, expectedDraws);
+        EXPECT_EQ(drawer.DrawSymbol(1), 'a');
+        ASSERT_FALSE(source.handedBack().empty());
+        EXPECT_EQ(std::count(source.handedBack().begin(), source.handedBack().end(), 0),
+                  static_cast<long>(source.handedBack().size()))
+            << expectedDraws << " draws";
+    }
 }
 
 } // namespace

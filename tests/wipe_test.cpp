@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "wipe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace zorvane {
+namespace {
+
+TEST(SecureWipe, ZeroesTheBytesAndKeepsTheStringsBuffer)
+{
+    std::array<unsigned char, 40> bytes{};
+    bytes.fill(0xA5);
+    SecureWipe(bytes.data() + 1, 38);
+    EXPECT_EQ(bytes.front(), 0xA5);
+    EXPECT_EQ(bytes.back(), 0xA5);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 1, bytes.end() - 1, [](auto b) { return b == 0; }));
+
+    // Short texts live inside the string object, long ones on the heap.
+    for (std::string text : {std::string("k3x"), std::string(100, 'q')}) {
+        const char *buffer = text.data();
+        const std::size_t capacity = text.capacity();
+        SecureWipe(text);
+        EXPECT_TRUE(text.empty());
+        EXPECT_EQ(text.data(), buffer) << "a new buffer would leave the old one unwiped";
+        EXPECT_EQ(text.capacity(), capacity);
+    }
+}
+
+} // namespace
+} // namespace zorvane
