@@ -3,6 +3,7 @@
 
 #include "generate.h"
 #include "random_source.h"
+#include "wipe.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -118,8 +119,11 @@ void Form1::Command1_Click()
     const GeneratedTexts texts =
         zorvane::GeneratePassword(Narrow(WindowText(Control("Text1"))), *source_);
     sourceFailed_ = texts.sourceFailed;
-    // One write of the whole password: the field lays it out once.
-    SetWindowTextW(Control("Text2"), Widen(texts.password).c_str());
+    // One write of the whole password: the field lays it out once, and keeps
+    // its own copy; the wide one made for it is wiped at once.
+    std::wstring password = Widen(texts.password);
+    SetWindowTextW(Control("Text2"), password.c_str());
+    SecureWipe(password.data(), password.capacity() * sizeof(wchar_t));
     SetWindowTextW(Control("Label3"), Widen(texts.figure).c_str());
     contents_->SetCaption(Control("Command1"), Widen(texts.caption));
 }
