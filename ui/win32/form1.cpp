@@ -3,8 +3,8 @@
 
 #include "generate.h"
 #include "random_source.h"
-#include "wipe.h"
 #include "resource.h"
+#include "wipe.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
