@@ -213,7 +213,7 @@ TEST_F(Form1Test, AFailedRandomSourceShowsNoPassword)
     EXPECT_EQ(Label3()->text(), "25200");
 }
 
-TEST_F(Form1Test, ExitAnsweredNoChangesNothing)
+TEST_F(Form1Test, ExitAsksAndOnlyYesEndsTheProgram)
 {
     Generate(QStringLiteral("4"));
     QTest::mouseClick(Command("Command3"), Qt::LeftButton);
@@ -237,11 +237,7 @@ TEST_F(Form1Test, ExitAnsweredNoChangesNothing)
     EXPECT_EQ(Text2()->toPlainText(), password);
     EXPECT_EQ(Label3()->text(), "840");
     EXPECT_EQ(Command("Command1")->text(), "I want another one!!");
-}
 
-TEST_F(Form1Test, ExitAnsweredYesEndsTheProgram)
-{
-    QTest::mouseClick(Command("Command3"), Qt::LeftButton);
     AnswerNextMessageBox(QMessageBox::Yes);
     QTest::mouseClick(Command("Command2"), Qt::LeftButton);
     EXPECT_EQ(programEnds_, 1);
