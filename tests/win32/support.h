@@ -3,12 +3,17 @@
 // back what the windows drew.
 #pragma once
 
+#include "contents.h"
+#include "form1.h"
 #include "handles.h"
 #include "program.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace zorvane::win32::testing {
 
@@ -23,20 +28,14 @@ inline void Pump()
 // The flags a released key carries: previous state down, transition up.
 inline constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 
-// Presses and releases `key` on the control that has the focus, through the
-// message loop and its dialog manager.
-inline void PressKey(UINT key, bool shift = false)
+// Presses and releases `key` on the focused control, through the message loop
+// and its dialog manager.
+inline void PressKey(int key)
 {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(state);
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
     Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, key, kKeyUp);
+    PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), kKeyUp);
     Pump();
-    state[VK_SHIFT] = 0;
-    SetKeyboardState(state);
 }
 
 inline void Click(HWND button)
@@ -54,59 +53,92 @@ inline RECT PlaceOf(HWND control)
     return rect;
 }
 
-// "{left,top widthxheight}", for comparing rectangles readably.
-inline std::string Describe(const RECT &rect)
-{
-    return '{' + std::to_string(rect.left) + ',' + std::to_string(rect.top) + ' ' +
-           std::to_string(rect.right - rect.left) + 'x' + std::to_string(rect.bottom - rect.top) +
-           '}';
-}
-
-// The face the system actually draws a control's font with, once its font
-// mapper has picked from the installed faces.
-inline std::wstring FaceOf(HWND control)
+// The face the font mapper actually draws `control`'s font with.
+inline std::string FaceOf(HWND control)
 {
     HDC dc = GetDC(control);
-    const HGDIOBJ original =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc, LF_FACESIZE, face);
-    SelectObject(dc, original);
     ReleaseDC(control, dc);
-    return face;
+    return Narrow(face);
 }
 
-// A window's client area as drawn, read back through its device context.
-class Snapshot {
-public:
-    explicit Snapshot(HWND window) : window_(window)
+// How many pixels of `area` in `window`'s client area are drawn in `colour`,
+// counting up to `enough`. The window and its controls are redrawn first.
+inline int Count(HWND window, const RECT &area, COLORREF colour, int enough = INT_MAX)
+{
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = area.top; y < area.bottom && count < enough; ++y)
+        for (int x = area.left; x < area.right && count < enough; ++x)
+            count += GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
+    return count;
+}
+
+inline bool Has(HWND window, const RECT &area, COLORREF colour)
+{
+    return Count(window, area, colour, 1) > 0;
+}
+
+// Checks the drawn window against its table: the background, each coloured
+// control that draws something, and the face each label is drawn in.
+inline void ExpectDrawnAsDescribed(HWND window, const Contents &contents,
+                                   const forms::Window &table)
+{
+    RECT corner;
+    GetClientRect(window, &corner);
+    corner = {corner.right - 2, corner.bottom - 2, corner.right - 1, corner.bottom - 1};
+    EXPECT_TRUE(Has(window, corner, ColourRef(table.background)));
+    for (const forms::Control &row : table.controls) {
+        const HWND control = contents.Find(row.name);
+        const bool label = row.kind == forms::Kind::Label;
+        if (row.colour && !(label && row.text.empty())) {
+            EXPECT_TRUE(Has(window, PlaceOf(control), ColourRef(*row.colour))) << row.name;
+        }
+        if (label) {
+            EXPECT_EQ(FaceOf(control), forms::ControlFont(table, row).family) << row.name;
+        }
+    }
+}
+
+inline std::string Text(HWND control)
+{
+    return Narrow(WindowText(control));
+}
+
+// The main window, shown, with the program's ending recorded, not carried out.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { Open(96); }
+    void Open(int dpi)
     {
-        RedrawWindow(window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        form_.reset();
+        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), dpi);
+        ASSERT_TRUE(form_->Exists());
+        form_->SetEndProgram([this](int exitCode) { endedWith_.push_back(exitCode); });
+        form_->Show();
         Pump();
-        dc_ = GetDC(window);
     }
-    Snapshot(const Snapshot &) = delete;
-    Snapshot &operator=(const Snapshot &) = delete;
-    ~Snapshot() { ReleaseDC(window_, dc_); }
-
-    [[nodiscard]] COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-    [[nodiscard]] int Count(const RECT &area, COLORREF colour) const
+    HWND Control(const char *name) const { return form_->Control(name); }
+    void Generate(const wchar_t *length)
     {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += At(x, y) == colour;
-        return count;
+        SetWindowTextW(Control("Text1"), length);
+        Click(Control("Command1"));
     }
-    [[nodiscard]] bool Has(const RECT &area, COLORREF colour) const
+    // The About window, shown by its button.
+    Form2 &About()
     {
-        return Count(area, colour) > 0;
+        Click(Control("Command3"));
+        return *form_->AboutWindow();
     }
 
-private:
-    HWND window_;
-    HDC dc_ = nullptr;
+    std::unique_ptr<Form1> form_;
+    std::vector<int> endedWith_; // one exit code per ending of the program
 };
 
 } // namespace zorvane::win32::testing
