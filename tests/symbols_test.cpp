@@ -64,14 +64,8 @@ TEST(DrawSymbol, RejectsTheBytesAboveTheLastFullRow)
     EXPECT_EQ(drawer.DrawSymbol(3), 'u');
 }
 
-TEST(DrawSymbol, FetchesInBulkAndRefillsOnlyWhenRejectionsExhaustTheBatch)
+TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatch)
 {
-    ScriptedSource plain;
-    SymbolDrawer drawer(plain, 100);
-    for (std::size_t position = 1; position <= 100; ++position)
-        ASSERT_TRUE(drawer.DrawSymbol(position).has_value());
-    EXPECT_EQ(plain.calls().size(), 1u);
-
     // A batch of nothing but rejected bytes forces a refill, not a failure.
     std::vector<std::uint8_t> rejected(200, 255);
     rejected.push_back(3);
