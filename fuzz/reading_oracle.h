@@ -67,8 +67,10 @@ inline Decimal Exact(long double value)
 {
     int exponent = 0;
     const long double fraction = std::frexp(value, &exponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
     exponent -= 64;
+    for (; significand != 0 && significand % 2 == 0; significand /= 2)
+        ++exponent; // fewer digits to multiply
     Decimal d{std::to_string(significand), 0};
     d.point = static_cast<std::int64_t>(d.digits.size());
     d.Normalise();
@@ -138,10 +140,9 @@ inline OracleReading ReadByTheRules(std::string_view text)
 // significand, where the largest double is followed by a would-be double at
 // 2^1024, from halfway to which on the reading is an infinity. Every boundary
 // the program decides on (0, 1, whole numbers, the 16-bit limits 32767.5 and
-// -32768.5) is itself a double, so a nearest reading always lies on the same
-// side of each of them as the text, and has the text's whole part whenever
-// that is below 2^53 (where it can round up only to the next whole number,
-// from within half a spacing of it).
+// -32768.5) is itself a double, so a nearest reading never crosses one of
+// them (it may land on one). Below 2^53 its whole part is the text's, or the
+// next when the text lies within half a spacing below that.
 inline bool IsNearestDouble(const OracleReading &reading, double value)
 {
     // Midpoints between neighbouring doubles need 54 significant bits and
