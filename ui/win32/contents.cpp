@@ -280,24 +280,20 @@ SIZE Contents::PictureSize(HWND picture) const
     return item ? item->picture.size : SIZE{};
 }
 
-bool Contents::HandlePaintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                  LRESULT &result) const
+LRESULT Contents::DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     switch (message) {
     case WM_ERASEBKGND:
         EraseBackground(window, reinterpret_cast<HDC>(wParam));
-        result = TRUE;
-        return true;
+        return TRUE;
     case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(
+        return reinterpret_cast<LRESULT>(
             ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-        return true;
     case WM_DRAWITEM:
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-        result = TRUE;
-        return true;
+        return TRUE;
     default:
-        return false;
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -42,10 +42,11 @@ public:
     [[nodiscard]] HFONT FontOf(HWND control) const;
     [[nodiscard]] SIZE PictureSize(HWND picture) const;
 
-    // Handles the window's painting messages on behalf of its controls:
-    // background, label colours and button faces. False for other messages.
-    bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            LRESULT &result) const;
+    // What the window procedure does with a message its window does not
+    // handle itself: the painting messages on behalf of the controls
+    // (background, label colours, button faces), the system's default for
+    // the rest.
+    LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
     // The button a WM_COMMAND presses, or nullptr. No button is the default:
     // the dialog manager turns Enter into IDOK, which presses the focused
     // button and nothing else; Esc (IDCANCEL) presses nothing.

@@ -255,10 +255,7 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
     default:
-        if (LRESULT result = 0;
-            contents_->HandlePaintMessage(hwnd, message, wParam, lParam, result))
-            return result;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return contents_->DefaultProcedure(hwnd, message, wParam, lParam);
     }
 }
 

@@ -84,10 +84,7 @@ LRESULT Form2::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
     default:
-        if (LRESULT result = 0;
-            contents_->HandlePaintMessage(hwnd, message, wParam, lParam, result))
-            return result;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return contents_->DefaultProcedure(hwnd, message, wParam, lParam);
     }
 }
 
