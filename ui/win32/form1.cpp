@@ -80,12 +80,7 @@ Form1::~Form1()
 
 void Form1::Show()
 {
-    if (!placed_) {
-        placed_ = true;
-        CentreOnWorkArea(hwnd_);
-    }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowInFront();
     UpdateWindow(hwnd_);
 }
 

@@ -70,7 +70,6 @@ private:
     std::function<void(int)> endProgram_;
     Icon bigIcon_, smallIcon_;
     bool sourceFailed_ = false; // the last request got no random bytes
-    bool placed_ = false;
 };
 
 } // namespace zorvane::win32

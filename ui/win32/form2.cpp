@@ -35,12 +35,7 @@ Form2::~Form2()
 
 void Form2::Show()
 {
-    if (!placed_) {
-        placed_ = true;
-        CentreOnWorkArea(hwnd_);
-    }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowInFront();
 }
 
 void Form2::Hide()

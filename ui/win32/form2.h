@@ -38,7 +38,6 @@ private:
 
     std::unique_ptr<Contents> contents_;
     Icon bigIcon_, smallIcon_;
-    bool placed_ = false;
 };
 
 } // namespace zorvane::win32

@@ -7,6 +7,9 @@
 
 namespace zorvane::win32 {
 
+// Moves `window` so that its frame sits in the middle of its monitor's work area.
+void CentreOnWorkArea(HWND window);
+
 // Keeps `this` with the window from WM_NCCREATE on, and forwards every later
 // message to Derived::HandleMessage. The handle is cleared once the window is
 // gone, so an object can tell whether its window still exists.
@@ -37,6 +40,17 @@ protected:
         return self->HandleMessage(hwnd, message, wParam, lParam);
     }
 
+    // Shows the window in front, centred on its work area the first time.
+    void ShowInFront()
+    {
+        if (!placed_) {
+            placed_ = true;
+            CentreOnWorkArea(hwnd_);
+        }
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+    }
+
     static void Register(HINSTANCE module, const wchar_t *className)
     {
         WNDCLASSEXW windowClass{};
@@ -49,6 +63,9 @@ protected:
     }
 
     HWND hwnd_ = nullptr;
+
+private:
+    bool placed_ = false;
 };
 
 // The outer size of a window with `style` whose client area is `width` x `height`.
@@ -57,8 +74,5 @@ SIZE FrameSize(DWORD style, DWORD exStyle, int width, int height);
 // Gives `window` the icon resource `id` at the system's large and small icon
 // sizes; the icons stay with their holders, which outlive the window.
 void SetIcons(HWND window, HINSTANCE module, int id, Icon &big, Icon &small);
-
-// Moves `window` so that its frame sits in the middle of its monitor's work area.
-void CentreOnWorkArea(HWND window);
 
 } // namespace zorvane::win32
