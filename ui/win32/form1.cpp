@@ -14,7 +14,6 @@ namespace {
 
 // A fixed frame with minimise and close boxes.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = 0;
 
 bool AskToQuit(HWND owner)
 {
@@ -58,14 +57,9 @@ Form1::Form1(HINSTANCE module, int dpi)
     : module_(module), dpi_(dpi), source_(std::make_unique<SystemRandomSource>()),
       confirmQuit_(AskToQuit), endProgram_([](int exitCode) { PostQuitMessage(exitCode); })
 {
-    const forms::Window &table = forms::kForm1;
-    const SIZE frame = FrameSize(kStyle, kExStyle, forms::TwipsToPixels(table.width, dpi),
-                                 forms::TwipsToPixels(table.height, dpi));
-    CreateWindowExW(kExStyle, kClassName, Widen(table.title).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, module, this);
-    if (!hwnd_)
+    if (!Create(module, kClassName, forms::kForm1, kStyle, nullptr, dpi))
         return;
-    contents_ = std::make_unique<Contents>(hwnd_, module, table, dpi);
+    contents_ = std::make_unique<Contents>(hwnd_, module, forms::kForm1, dpi);
     SetIcons(hwnd_, module, IDI_ZORVANE, bigIcon_, smallIcon_);
     SetWindowSubclass(Control("Text2"), &PasswordFieldProcedure, 0,
                       reinterpret_cast<DWORD_PTR>(this));

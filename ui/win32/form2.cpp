@@ -10,20 +10,14 @@ namespace {
 
 // A fixed frame with a close box only.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = 0;
 
 } // namespace
 
 Form2::Form2(HINSTANCE module, HWND owner, int dpi)
 {
-    const forms::Window &table = forms::kForm2;
-    const SIZE frame = FrameSize(kStyle, kExStyle, forms::TwipsToPixels(table.width, dpi),
-                                 forms::TwipsToPixels(table.height, dpi));
-    CreateWindowExW(kExStyle, kClassName, Widen(table.title).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module, this);
-    if (!hwnd_)
+    if (!Create(module, kClassName, forms::kForm2, kStyle, owner, dpi))
         return;
-    contents_ = std::make_unique<Contents>(hwnd_, module, table, dpi);
+    contents_ = std::make_unique<Contents>(hwnd_, module, forms::kForm2, dpi);
     SetIcons(hwnd_, module, IDI_ABOUT, bigIcon_, smallIcon_);
 }
 

@@ -3,12 +3,16 @@
 // its window handle, and the placing of a top-level window.
 #pragma once
 
+#include "forms.h"
 #include "handles.h"
 
 namespace zorvane::win32 {
 
 // Moves `window` so that its frame sits in the middle of its monitor's work area.
 void CentreOnWorkArea(HWND window);
+
+// The outer size of a window with `style` whose client area is `width` x `height`.
+SIZE FrameSize(DWORD style, DWORD exStyle, int width, int height);
 
 // Keeps `this` with the window from WM_NCCREATE on, and forwards every later
 // message to Derived::HandleMessage. The handle is cleared once the window is
@@ -40,6 +44,18 @@ protected:
         return self->HandleMessage(hwnd, message, wParam, lParam);
     }
 
+    // Creates the window `table` describes, with a client area of the
+    // table's size at `dpi`, owned by `owner` if given. False on failure.
+    bool Create(HINSTANCE module, const wchar_t *className, const forms::Window &table, DWORD style,
+                HWND owner, int dpi)
+    {
+        const SIZE frame = FrameSize(style, 0, forms::TwipsToPixels(table.width, dpi),
+                                     forms::TwipsToPixels(table.height, dpi));
+        CreateWindowExW(0, className, Widen(table.title).c_str(), style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module, this);
+        return hwnd_ != nullptr;
+    }
+
     // Shows the window in front, centred on its work area the first time.
     void ShowInFront()
     {
@@ -67,9 +83,6 @@ protected:
 private:
     bool placed_ = false;
 };
-
-// The outer size of a window with `style` whose client area is `width` x `height`.
-SIZE FrameSize(DWORD style, DWORD exStyle, int width, int height);
 
 // Gives `window` the icon resource `id` at the system's large and small icon
 // sizes; the icons stay with their holders, which outlive the window.
