@@ -2,11 +2,11 @@
 # again after (CPACK_POST_BUILD_SCRIPTS), so that the same sources make the
 # same packages, byte for byte, whoever packs them, where and when.
 #
-# cpack stamps archive members with SOURCE_DATE_EPOCH and the DEB's with
-# root's ownership, but leaves the rest to the packer's environment: folders
-# it stages and files it writes itself get permissions from the umask, and ZIP
-# members carry the packer's user and group ids and local time. The installer
-# keeps no file times (windows.cmake).
+# cpack gives the DEB's members SOURCE_DATE_EPOCH's time and root's ownership,
+# but leaves the rest to the packer's environment: folders it stages and files
+# it writes itself get permissions from the umask, and ZIP members keep their
+# files' times, in the packer's time zone, and the packer's user and group
+# ids. The installer keeps no file times (windows.cmake).
 if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
     message(STATUS "SOURCE_DATE_EPOCH is not set, so these packages will not be reproducible "
                    "(scripts/package sets it)")
@@ -33,7 +33,8 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     endif()
     if(type)
         execute_process(
-            COMMAND ${strip_nondeterminism} --normalizers=+ar --type ${type} --timestamp $ENV{SOURCE_DATE_EPOCH} ${package}
+            COMMAND ${strip_nondeterminism} --normalizers=+ar --type ${type}
+                --timestamp $ENV{SOURCE_DATE_EPOCH} ${package}
             COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endforeach()
