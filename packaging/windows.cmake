@@ -8,6 +8,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt COM
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};${component};/")
 
 set(CPACK_GENERATOR "ZIP;NSIS")
+# The program is stripped as it links. Stripping it again would write a time
+# into its header; left alone, it goes into the packages exactly as built.
+set(CPACK_STRIP_FILES OFF)
 # Per-generator file names: zorvane-1.0.0-win32.zip, zorvane-1.0.0-win32-setup.exe.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/windows/generators.cmake.in
     ${CMAKE_CURRENT_BINARY_DIR}/cpack-generators.cmake @ONLY)
@@ -30,7 +33,11 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # The installer's own file properties carry the project's version.
 set(version4 "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+# The installer keeps no file times, and its files get the time they are
+# installed: among them is a settings page that cpack writes as it packs, whose
+# time would make every installer differ.
 string(JOIN "\n" CPACK_NSIS_DEFINES
+    "  SetDateSave off"
     "  VIProductVersion ${version4}"
     "  VIFileVersion ${version4}"
     "  VIAddVersionKey ProductName Zorvane"
