@@ -18,7 +18,6 @@ GeneratedTexts &GeneratedTexts::operator=(const GeneratedTexts &other)
         SecureWipe(password);
         password = other.password;
         figure = other.figure;
-        caption = other.caption;
         sourceFailed = other.sourceFailed;
     }
     return *this;
@@ -30,7 +29,6 @@ GeneratedTexts &GeneratedTexts::operator=(GeneratedTexts &&other) noexcept
         SecureWipe(password);
         password = std::move(other.password);
         figure = std::move(other.figure);
-        caption = std::move(other.caption);
         sourceFailed = other.sourceFailed;
     }
     return *this;
@@ -55,8 +53,6 @@ std::size_t PasswordLength(double charCount)
 GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &source)
 {
     GeneratedTexts texts;
-    texts.caption = kAnotherOneCaption;
-
     const double charCount = ReadCharCount(lengthText);
     const std::optional<Combinations> combinations = CombinationFigure(charCount);
     // A length beyond the 16-bit range has no figure and gets no password.

@@ -10,11 +10,9 @@ namespace zorvane {
 
 class RandomSource;
 
-inline constexpr std::string_view kGenerateCaption = "Generate Password";
-inline constexpr std::string_view kAnotherOneCaption = "I want another one!!";
-
-// The three texts a request leaves in the main window. The window writes them
-// as they are; the core knows nothing of the window.
+// What one request computes: the password and its figure, as texts the window
+// shows as they are, and whether the random source failed. The core knows
+// nothing of the window.
 //
 // The password is wiped whenever it is replaced or destroyed, and so is what a
 // move leaves behind in the moved-from texts; once the window has copied it
@@ -29,7 +27,6 @@ struct GeneratedTexts {
 
     std::string password; // the password field; empty when none was made
     std::string figure;   // beside "Number of Combinations"
-    std::string caption;  // the Generate button's new caption
     // The random source failed: `password` is empty and must not be mistaken
     // for a password of length zero.
     bool sourceFailed = false;
