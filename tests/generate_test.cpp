@@ -9,12 +9,31 @@
 
 #include <array>
 #include <cmath>
+#include <new>
 #include <set>
+#include <string_view>
+#include <utility>
 
 namespace zorvane {
 namespace {
 
 using testing::ScriptedSource;
+
+// Byte 244 draws "y" first and "u" after it, a run no other text here holds.
+constexpr std::uint8_t kDrawsU = 244;
+
+bool HasUs(const void *bytes, std::size_t size)
+{
+    return std::string_view(static_cast<const char *>(bytes), size).find("uuuu") !=
+           std::string_view::npos;
+}
+
+// Whether part of a password drawn from kDrawsU lingers in the bytes `texts`
+// owns: its own (a short text lives there) and its password's whole buffer.
+bool Lingers(const GeneratedTexts &texts)
+{
+    return HasUs(&texts, sizeof texts) || HasUs(texts.password.data(), texts.password.capacity());
+}
 
 TEST(GeneratePassword, WritesTheTextsForKnownBytes)
 {
@@ -78,13 +97,17 @@ TEST(GeneratePassword, FollowsTheLengthTable)
 TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
 {
     for (const std::size_t failingCall : {1u, 2u}) {
-        // Enough rejected bytes to empty the first batch, so call 2 is a refill.
-        ScriptedSource source(std::vector<std::uint8_t>(1000, 255));
+        // Part of a password, then enough rejected bytes to empty the first
+        // batch, so call 2 is a refill.
+        std::vector<std::uint8_t> script(30, kDrawsU);
+        script.resize(1000, 255);
+        ScriptedSource source(script);
         source.FailFromCall(failingCall);
-        const GeneratedTexts texts = GeneratePassword("4", source);
+        const GeneratedTexts texts = GeneratePassword("40", source);
         EXPECT_TRUE(texts.sourceFailed);
         EXPECT_EQ(texts.password, "") << "failing call " << failingCall;
-        EXPECT_EQ(texts.figure, "840");
+        EXPECT_FALSE(Lingers(texts)) << "failing call " << failingCall;
+        EXPECT_EQ(texts.figure, "Infinity");
     }
 }
 
@@ -106,6 +129,29 @@ TEST(GeneratedTexts, AssigningReplacesEveryText)
     EXPECT_EQ(texts.password, "g0");
     EXPECT_EQ(texts.figure, "105");
     EXPECT_FALSE(texts.sourceFailed);
+}
+
+TEST(GeneratedTexts, KeepNoCopyOfAPasswordTheyGiveUp)
+{
+    ScriptedSource us({}, kDrawsU);
+    ScriptedSource letters({}, 70);
+    for (const char *length : {"15", "40"}) { // in the object, on the heap
+        for (const char *other : {"", "15", "40"}) {
+            GeneratedTexts copied = GeneratePassword(length, us);
+            ASSERT_TRUE(Lingers(copied));
+            const GeneratedTexts copy = GeneratePassword(other, letters);
+            copied = copy;
+            GeneratedTexts moved = GeneratePassword(length, us);
+            GeneratedTexts from = GeneratePassword(other, letters);
+            moved = std::move(from);
+            EXPECT_FALSE(Lingers(copied)) << length << " copied over by " << other;
+            EXPECT_FALSE(Lingers(moved) || Lingers(from)) << length << " moved over by " << other;
+        }
+        // A short password's bytes would outlive the object in its storage.
+        alignas(GeneratedTexts) unsigned char storage[sizeof(GeneratedTexts)];
+        (new (storage) GeneratedTexts(GeneratePassword(length, us)))->~GeneratedTexts();
+        EXPECT_FALSE(HasUs(storage, sizeof storage)) << length;
+    }
 }
 
 TEST(SystemRandomSource, PasswordsUseOnlyTheTablesAndDifferEveryTime)
