@@ -19,20 +19,22 @@ namespace {
 
 using testing::ScriptedSource;
 
-// Byte 244 draws "y" first and "u" after it, a run no other text here holds.
-constexpr std::uint8_t kDrawsU = 244;
+// Byte 182 draws "t" first and "q" after it: a run of "q" is in no other
+// text here.
+constexpr std::uint8_t kSecretByte = 182;
 
-bool HasUs(const void *bytes, std::size_t size)
+bool HasSecret(const void *bytes, std::size_t size)
 {
-    return std::string_view(static_cast<const char *>(bytes), size).find("uuuu") !=
+    return std::string_view(static_cast<const char *>(bytes), size).find("qqqq") !=
            std::string_view::npos;
 }
 
-// Whether part of a password drawn from kDrawsU lingers in the bytes `texts`
+// Whether part of a password drawn from kSecretByte lingers in the bytes `texts`
 // owns: its own (a short text lives there) and its password's whole buffer.
 bool Lingers(const GeneratedTexts &texts)
 {
-    return HasUs(&texts, sizeof texts) || HasUs(texts.password.data(), texts.password.capacity());
+    return HasSecret(&texts, sizeof texts) ||
+           HasSecret(texts.password.data(), texts.password.capacity());
 }
 
 TEST(GeneratePassword, WritesTheTextsForKnownBytes)
@@ -72,6 +74,7 @@ TEST(GeneratePassword, FollowsTheLengthTable)
         {"7", 7, "Infinity"},
         {"8", 8, "Infinity"},
         {"12abc", 12, "Infinity"},
+        {"200", 200, "Infinity"}, // 200 x 35 would fit; 200 x 199 does not
         {"-1", 0, "-35"},
         {"-3", 0, "-105"},
         {"-936", 0, "-32760"},
@@ -99,7 +102,7 @@ TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
     for (const std::size_t failingCall : {1u, 2u}) {
         // Part of a password, then enough rejected bytes to empty the first
         // batch, so call 2 is a refill.
-        std::vector<std::uint8_t> script(30, kDrawsU);
+        std::vector<std::uint8_t> script(30, kSecretByte);
         script.resize(1000, 255);
         ScriptedSource source(script);
         source.FailFromCall(failingCall);
@@ -133,15 +136,15 @@ TEST(GeneratedTexts, AssigningReplacesEveryText)
 
 TEST(GeneratedTexts, KeepNoCopyOfAPasswordTheyGiveUp)
 {
-    ScriptedSource us({}, kDrawsU);
+    ScriptedSource secret({}, kSecretByte);
     ScriptedSource letters({}, 70);
     for (const char *length : {"15", "40"}) { // in the object, on the heap
         for (const char *other : {"", "15", "40"}) {
-            GeneratedTexts copied = GeneratePassword(length, us);
+            GeneratedTexts copied = GeneratePassword(length, secret);
             ASSERT_TRUE(Lingers(copied));
             const GeneratedTexts copy = GeneratePassword(other, letters);
             copied = copy;
-            GeneratedTexts moved = GeneratePassword(length, us);
+            GeneratedTexts moved = GeneratePassword(length, secret);
             GeneratedTexts from = GeneratePassword(other, letters);
             moved = std::move(from);
             EXPECT_FALSE(Lingers(copied)) << length << " copied over by " << other;
@@ -149,8 +152,8 @@ TEST(GeneratedTexts, KeepNoCopyOfAPasswordTheyGiveUp)
         }
         // A short password's bytes would outlive the object in its storage.
         alignas(GeneratedTexts) unsigned char storage[sizeof(GeneratedTexts)];
-        (new (storage) GeneratedTexts(GeneratePassword(length, us)))->~GeneratedTexts();
-        EXPECT_FALSE(HasUs(storage, sizeof storage)) << length;
+        (new (storage) GeneratedTexts(GeneratePassword(length, secret)))->~GeneratedTexts();
+        EXPECT_FALSE(HasSecret(storage, sizeof storage)) << length;
     }
 }
 
@@ -193,6 +196,7 @@ TEST(SystemRandomSource, EveryRowIsEquallyLikely)
     long symbolDraws = 0;
     while (symbolDraws < kDraws) {
         const std::string password = GeneratePassword("32767", source).password;
+        ASSERT_EQ(password.size(), 32767u);
         for (std::size_t i = 1; i < password.size(); ++i)
             ++symbols[SymbolTable.find(password[i])];
         symbolDraws += static_cast<long>(password.size()) - 1;
