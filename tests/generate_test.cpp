@@ -114,41 +114,30 @@ TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
     }
 }
 
-TEST(GeneratedTexts, AssigningReplacesEveryText)
-{
-    ScriptedSource source({}, 63);
-    GeneratedTexts texts = GeneratePassword("3", source);
-    const GeneratedTexts failed = [] {
-        ScriptedSource failing;
-        failing.FailFromCall(1);
-        return GeneratePassword("20", failing);
-    }();
-    texts = failed;
-    EXPECT_EQ(texts.password, "");
-    EXPECT_EQ(texts.figure, "Infinity");
-    EXPECT_TRUE(texts.sourceFailed);
-
-    texts = GeneratePassword("2.5", source);
-    EXPECT_EQ(texts.password, "g0");
-    EXPECT_EQ(texts.figure, "105");
-    EXPECT_FALSE(texts.sourceFailed);
-}
-
-TEST(GeneratedTexts, KeepNoCopyOfAPasswordTheyGiveUp)
+TEST(GeneratedTexts, AssigningReplacesEveryTextAndKeepsNoCopy)
 {
     ScriptedSource secret({}, kSecretByte);
     ScriptedSource letters({}, 70);
+    ScriptedSource failing;
+    failing.FailFromCall(1);
+    const GeneratedTexts others[] = {GeneratePassword("", letters), GeneratePassword("15", letters),
+                                     GeneratePassword("40", letters),
+                                     GeneratePassword("20", failing)};
     for (const char *length : {"15", "40"}) { // in the object, on the heap
-        for (const char *other : {"", "15", "40"}) {
+        for (const GeneratedTexts &other : others) {
             GeneratedTexts copied = GeneratePassword(length, secret);
             ASSERT_TRUE(Lingers(copied));
-            const GeneratedTexts copy = GeneratePassword(other, letters);
-            copied = copy;
+            copied = other;
             GeneratedTexts moved = GeneratePassword(length, secret);
-            GeneratedTexts from = GeneratePassword(other, letters);
+            GeneratedTexts from = other;
             moved = std::move(from);
-            EXPECT_FALSE(Lingers(copied)) << length << " copied over by " << other;
-            EXPECT_FALSE(Lingers(moved) || Lingers(from)) << length << " moved over by " << other;
+            for (const GeneratedTexts *texts : {&copied, &moved}) {
+                EXPECT_EQ(texts->password, other.password);
+                EXPECT_EQ(texts->figure, other.figure);
+                EXPECT_EQ(texts->sourceFailed, other.sourceFailed);
+            }
+            EXPECT_FALSE(Lingers(copied) || Lingers(moved) || Lingers(from))
+                << length << " replaced by " << other.password.size() << " characters";
         }
         // A short password's bytes would outlive the object in its storage.
         alignas(GeneratedTexts) unsigned char storage[sizeof(GeneratedTexts)];

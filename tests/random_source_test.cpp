@@ -66,43 +66,37 @@ ssize_t StandIn(void *buffer, std::size_t size, unsigned int flags)
 }
 #endif
 
-GeneratedTexts RequestWithPlan(const char *length, std::deque<long> plan)
+void Plan(std::deque<long> steps)
 {
-    gPlan = std::move(plan);
+    gPlan = std::move(steps);
     gAsked.clear();
+}
+
+TEST(SystemRandomSource, FetchesAPasswordInOneCallAndMakesNoneWhenTheCallFails)
+{
     SystemRandomSource source(&StandIn);
-    return GeneratePassword(length, source);
-}
+    Plan({});
+    EXPECT_EQ(GeneratePassword("32767", source).password.size(), 32767u);
+    EXPECT_EQ(gAsked.size(), 1u);
 
-TEST(SystemRandomSource, FetchesTheLongestPasswordInOneCall)
-{
-    const GeneratedTexts texts = RequestWithPlan("32767", {});
-    EXPECT_EQ(texts.password.size(), 32767u);
-    ASSERT_EQ(gAsked.size(), 1u);
-    EXPECT_GE(gAsked[0], 32767u);
-}
-
-TEST(SystemRandomSource, AFailingCallYieldsNoPassword)
-{
-    const GeneratedTexts texts = RequestWithPlan("9", {-EIO});
+    Plan({-EIO});
+    const GeneratedTexts texts = GeneratePassword("9", source);
     EXPECT_TRUE(texts.sourceFailed);
     EXPECT_EQ(texts.password, "");
-    EXPECT_EQ(gAsked.size(), 1u);
 }
 
 #if !defined(_WIN32)
 TEST(SystemRandomSource, RetriesAnInterruptionAndGoesOnAfterAShortRead)
 {
-    gPlan = {-EINTR, 5, 3, 100};
-    gAsked.clear();
     SystemRandomSource source(&StandIn);
     std::vector<std::uint8_t> bytes(12, 0);
+    Plan({-EINTR, 5, 3, 100});
     EXPECT_TRUE(source.Fill(bytes));
     EXPECT_EQ(gAsked, (std::vector<std::size_t>{12, 12, 7, 4}));
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 7), 12);
 
     // Asking again after a call that served nothing could go on for ever.
-    gPlan = {0};
+    Plan({0});
     EXPECT_FALSE(source.Fill(bytes));
 }
 #endif
