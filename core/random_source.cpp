@@ -18,14 +18,18 @@ namespace zorvane {
 
 #if defined(_WIN32)
 
+// Taking the real call's address checks that SystemCall matches it.
+SystemRandomSource::SystemRandomSource() : call_(&BCryptGenRandom)
+{}
+
 bool SystemRandomSource::Fill(std::span<std::uint8_t> bytes)
 {
     // BCryptGenRandom takes a ULONG length; split larger requests.
     constexpr std::size_t kMaxChunk = 1u << 30;
     while (!bytes.empty()) {
         const std::size_t chunk = bytes.size() < kMaxChunk ? bytes.size() : kMaxChunk;
-        if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, bytes.data(), static_cast<ULONG>(chunk),
-                                            BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
+        if (!BCRYPT_SUCCESS(call_(nullptr, bytes.data(), static_cast<ULONG>(chunk),
+                                  BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
             return false;
         bytes = bytes.subspan(chunk);
     }
@@ -34,16 +38,20 @@ bool SystemRandomSource::Fill(std::span<std::uint8_t> bytes)
 
 #elif defined(__linux__)
 
+SystemRandomSource::SystemRandomSource() : call_(&getrandom)
+{}
+
 bool SystemRandomSource::Fill(std::span<std::uint8_t> bytes)
 {
     // getrandom may return fewer bytes than asked when a signal arrives.
     while (!bytes.empty()) {
-        const ssize_t got = getrandom(bytes.data(), bytes.size(), 0);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        const ssize_t got = call_(bytes.data(), bytes.size(), 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        // It never returns 0 for a non-empty request; asking again could
+        // loop for ever.
+        if (got <= 0)
             return false;
-        }
         bytes = bytes.subspan(static_cast<std::size_t>(got));
     }
     return true;
@@ -51,13 +59,16 @@ bool SystemRandomSource::Fill(std::span<std::uint8_t> bytes)
 
 #else
 
+SystemRandomSource::SystemRandomSource() : call_(&getentropy)
+{}
+
 bool SystemRandomSource::Fill(std::span<std::uint8_t> bytes)
 {
     // getentropy serves at most 256 bytes a call.
     constexpr std::size_t kMaxChunk = 256;
     while (!bytes.empty()) {
         const std::size_t chunk = bytes.size() < kMaxChunk ? bytes.size() : kMaxChunk;
-        if (getentropy(bytes.data(), chunk) != 0)
+        if (call_(bytes.data(), chunk) != 0)
             return false;
         bytes = bytes.subspan(chunk);
     }

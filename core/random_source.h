@@ -2,8 +2,13 @@
 // Where the generator's randomness comes from.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+
+#if defined(__linux__)
+#include <sys/types.h>
+#endif
 
 namespace zorvane {
 
@@ -22,7 +27,28 @@ public:
 // BCryptGenRandom on Windows, getentropy elsewhere. Never seeded from a clock.
 class SystemRandomSource final : public RandomSource {
 public:
+    // The system call behind the source, with the signature of the real one,
+    // so that tests can stand in for it and make it fail.
+#if defined(_WIN32)
+    // BCryptGenRandom's, spelt without windows.h.
+    using SystemCall = long(__stdcall *)(void *algorithm, unsigned char *buffer, unsigned long size,
+                                         unsigned long flags);
+#elif defined(__linux__)
+    using SystemCall = ssize_t (*)(void *buffer, std::size_t size, unsigned int flags);
+#else
+    using SystemCall = int (*)(void *buffer, std::size_t size);
+#endif
+
+    SystemRandomSource();
+    explicit SystemRandomSource(SystemCall call) : call_(call)
+    {}
+
+    // Any failure of the call but an interruption is final. A call that
+    // delivers nothing counts as one, rather than being asked again for ever.
     [[nodiscard]] bool Fill(std::span<std::uint8_t> bytes) override;
+
+private:
+    SystemCall call_;
 };
 
 } // namespace zorvane

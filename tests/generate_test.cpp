@@ -9,12 +9,33 @@
 
 #include <array>
 #include <cmath>
+#include <new>
 #include <set>
+#include <string_view>
+#include <utility>
 
 namespace zorvane {
 namespace {
 
 using testing::ScriptedSource;
+
+// Byte 182 draws "t" first and "q" after it: a run of "q" is in no other
+// text here.
+constexpr std::uint8_t kSecretByte = 182;
+
+bool HasSecret(const void *bytes, std::size_t size)
+{
+    return std::string_view(static_cast<const char *>(bytes), size).find("qqqq") !=
+           std::string_view::npos;
+}
+
+// Whether part of a password drawn from kSecretByte lingers in the bytes `texts`
+// owns: its own (a short text lives there) and its password's whole buffer.
+bool Lingers(const GeneratedTexts &texts)
+{
+    return HasSecret(&texts, sizeof texts) ||
+           HasSecret(texts.password.data(), texts.password.capacity());
+}
 
 TEST(GeneratePassword, WritesTheTextsForKnownBytes)
 {
@@ -53,6 +74,7 @@ TEST(GeneratePassword, FollowsTheLengthTable)
         {"7", 7, "Infinity"},
         {"8", 8, "Infinity"},
         {"12abc", 12, "Infinity"},
+        {"200", 200, "Infinity"}, // 200 x 35 would fit; 200 x 199 does not
         {"-1", 0, "-35"},
         {"-3", 0, "-105"},
         {"-936", 0, "-32760"},
@@ -78,34 +100,50 @@ TEST(GeneratePassword, FollowsTheLengthTable)
 TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
 {
     for (const std::size_t failingCall : {1u, 2u}) {
-        // Enough rejected bytes to empty the first batch, so call 2 is a refill.
-        ScriptedSource source(std::vector<std::uint8_t>(1000, 255));
+        // Part of a password, then enough rejected bytes to empty the first
+        // batch, so call 2 is a refill.
+        std::vector<std::uint8_t> script(30, kSecretByte);
+        script.resize(1000, 255);
+        ScriptedSource source(script);
         source.FailFromCall(failingCall);
-        const GeneratedTexts texts = GeneratePassword("4", source);
+        const GeneratedTexts texts = GeneratePassword("40", source);
         EXPECT_TRUE(texts.sourceFailed);
         EXPECT_EQ(texts.password, "") << "failing call " << failingCall;
-        EXPECT_EQ(texts.figure, "840");
+        EXPECT_FALSE(Lingers(texts)) << "failing call " << failingCall;
+        EXPECT_EQ(texts.figure, "Infinity");
     }
 }
 
-TEST(GeneratedTexts, AssigningReplacesEveryText)
+TEST(GeneratedTexts, AssigningReplacesEveryTextAndKeepsNoCopy)
 {
-    ScriptedSource source({}, 63);
-    GeneratedTexts texts = GeneratePassword("3", source);
-    const GeneratedTexts failed = [] {
-        ScriptedSource failing;
-        failing.FailFromCall(1);
-        return GeneratePassword("20", failing);
-    }();
-    texts = failed;
-    EXPECT_EQ(texts.password, "");
-    EXPECT_EQ(texts.figure, "Infinity");
-    EXPECT_TRUE(texts.sourceFailed);
-
-    texts = GeneratePassword("2.5", source);
-    EXPECT_EQ(texts.password, "g0");
-    EXPECT_EQ(texts.figure, "105");
-    EXPECT_FALSE(texts.sourceFailed);
+    ScriptedSource secret({}, kSecretByte);
+    ScriptedSource letters({}, 70);
+    ScriptedSource failing;
+    failing.FailFromCall(1);
+    const GeneratedTexts others[] = {GeneratePassword("", letters), GeneratePassword("15", letters),
+                                     GeneratePassword("40", letters),
+                                     GeneratePassword("20", failing)};
+    for (const char *length : {"15", "40"}) { // in the object, on the heap
+        for (const GeneratedTexts &other : others) {
+            GeneratedTexts copied = GeneratePassword(length, secret);
+            ASSERT_TRUE(Lingers(copied));
+            copied = other;
+            GeneratedTexts moved = GeneratePassword(length, secret);
+            GeneratedTexts from = other;
+            moved = std::move(from);
+            for (const GeneratedTexts *texts : {&copied, &moved}) {
+                EXPECT_EQ(texts->password, other.password);
+                EXPECT_EQ(texts->figure, other.figure);
+                EXPECT_EQ(texts->sourceFailed, other.sourceFailed);
+            }
+            EXPECT_FALSE(Lingers(copied) || Lingers(moved) || Lingers(from))
+                << length << " replaced by " << other.password.size() << " characters";
+        }
+        // A short password's bytes would outlive the object in its storage.
+        alignas(GeneratedTexts) unsigned char storage[sizeof(GeneratedTexts)];
+        (new (storage) GeneratedTexts(GeneratePassword(length, secret)))->~GeneratedTexts();
+        EXPECT_FALSE(HasSecret(storage, sizeof storage)) << length;
+    }
 }
 
 TEST(SystemRandomSource, PasswordsUseOnlyTheTablesAndDifferEveryTime)
@@ -147,6 +185,7 @@ TEST(SystemRandomSource, EveryRowIsEquallyLikely)
     long symbolDraws = 0;
     while (symbolDraws < kDraws) {
         const std::string password = GeneratePassword("32767", source).password;
+        ASSERT_EQ(password.size(), 32767u);
         for (std::size_t i = 1; i < password.size(); ++i)
             ++symbols[SymbolTable.find(password[i])];
         symbolDraws += static_cast<long>(password.size()) - 1;

@@ -81,6 +81,7 @@ TEST(DrawSymbol, ReportsAFailingSource)
     source.FailFromCall(1);
     SymbolDrawer drawer(source, 8);
     EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt);
+    EXPECT_EQ(drawer.DrawSymbol(2), std::nullopt) << "nor after it";
 
     // A failure on a refill is reported too, not papered over.
     ScriptedSource later(std::vector<std::uint8_t>(100, 255));
