@@ -1,61 +1,121 @@
 // SPDX-License-Identifier: MIT
-// Helpers the window tests share.
+// What the window tests share: checking each box's colours, and what a screen
+// reader hears.
 #pragma once
 
-#include "forms.h"
-#include "geometry.h"
+#include "forms/model.h"
+#include "pictures.h"
 
 #include <QAccessible>
-#include <QColor>
 #include <QImage>
-#include <QRect>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
 namespace zorvane::ui::testing {
 
-// Whether any pixel of `area` in `image` has exactly `colour`.
-inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colour)
+inline QRgb ToQRgb(forms::Rgb rgb)
 {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y).rgb() == colour.rgb())
-                return true;
-    return false;
+    return qRgb(rgb.red, rgb.green, rgb.blue);
 }
 
-// The control of `window` whose object name is `name`; fails the test if absent.
-template <typename T = QWidget> T *FindControl(const QWidget &window, const char *name)
+// Whether `pixel` lies between `from` and `to`, as antialiased text in `to`
+// on `from` does, give or take rounding.
+inline bool IsBlend(QRgb pixel, QRgb from, QRgb to)
 {
-    T *control = Control<T>(window, name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    const int f[3] = {qRed(from), qGreen(from), qBlue(from)};
+    const int d[3] = {qRed(to) - f[0], qGreen(to) - f[1], qBlue(to) - f[2]};
+    const int k = static_cast<int>(
+        std::max_element(d, d + 3, [](int a, int b) { return std::abs(a) < std::abs(b); }) - d);
+    const double t = double(p[k] - f[k]) / d[k];
+    if (t < -0.02 || t > 1.02)
+        return false;
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(p[c] - (f[c] + t * d[c])) > 4)
+            return false;
+    return true;
 }
 
-// Every control drawn in the colour its window's description gives it, on the
-// window's background.
-inline void ExpectDescribedColours(QWidget &window, const forms::Window &description)
+// Checks every pixel of `window` against its table: where no control is, the
+// window's background; a label's box holds only the background and its text
+// colour, a button only its face and its black caption; markers are filled;
+// pictures show theirs. Each coloured box must also show its own colour.
+inline void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
+                                   const std::vector<QWidget *> &controls)
 {
     const QImage image = window.grab().toImage();
-    const auto colour = [](forms::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
-    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2).rgb(),
-              colour(description.background).rgb());
-    for (const forms::Control &row : description.controls) {
-        if (row.colour && !(row.kind == forms::Kind::Label && row.text.empty())) {
-            EXPECT_TRUE(HasPixel(image, PixelRect(row.rect), colour(*row.colour)))
-                << description.name << '.' << row.name;
+    ASSERT_EQ(image.size(), window.size()) << "checked at a scale of 1";
+    const QRgb background = ToQRgb(description.background);
+    struct Tally {
+        int bad = 0, own = 0, total = 0;
+        QPoint firstBad;
+    };
+    std::map<const QWidget *, Tally> tallies;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            QWidget *owner = window.childAt(x, y);
+            while (owner && owner->parentWidget() != &window)
+                owner = owner->parentWidget();
+            const auto at = std::find(controls.begin(), controls.end(), owner);
+            const QRgb pixel = image.pixel(x, y) | 0xff000000u;
+            bool good = true, own = false;
+            if (at == controls.end()) {
+                good = own = pixel == background;
+            } else {
+                const forms::Control &row =
+                    description.controls[std::size_t(at - controls.begin())];
+                const QRgb colour = row.colour ? ToQRgb(*row.colour) : 0;
+                switch (row.kind) {
+                case forms::Kind::Label:
+                    good = IsBlend(pixel, background, colour);
+                    own = pixel == colour;
+                    break;
+                case forms::Kind::Button:
+                    good = IsBlend(pixel, colour, qRgb(0, 0, 0));
+                    own = pixel == colour;
+                    break;
+                case forms::Kind::Marker:
+                    good = own = pixel == colour;
+                    break;
+                case forms::Kind::Picture:
+                    good = own =
+                        pixel ==
+                        (PictureOf(row.picture).toImage().pixel(QPoint(x, y) - (*at)->pos()) |
+                         0xff000000u);
+                    break;
+                case forms::Kind::TextField:
+                case forms::Kind::OutputField:
+                    continue;
+                }
+            }
+            Tally &tally = tallies[owner];
+            if (!good && tally.bad++ == 0)
+                tally.firstBad = {x, y};
+            tally.own += own;
+            ++tally.total;
         }
+    }
+    for (const auto &[owner, tally] : tallies) {
+        const std::string name = owner ? owner->objectName().toStdString() : "background";
+        EXPECT_EQ(tally.bad, 0) << name << " first at " << tally.firstBad.x() << ','
+                                << tally.firstBad.y();
+        EXPECT_GT(tally.own, 0) << name << " never shows its own colour";
     }
 }
 
-// What a screen reader hears as `control`'s name.
-inline QString AccessibleName(QWidget *control)
+// What a screen reader hears as `control`'s name, or its description.
+inline QString Heard(QWidget *control, QAccessible::Text what = QAccessible::Name)
 {
-    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    return QAccessible::queryAccessibleInterface(control)->text(what);
 }
 
-// The names of the controls that label `control`, as a screen reader is told.
+// The object names of the controls that label `control`, as a screen reader is told.
 inline QStringList LabelledBy(QWidget *control)
 {
     QStringList labels;

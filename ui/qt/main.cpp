@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "form1.h"
+#include "main_window.h"
 #include "program.h"
 
 #include <QApplication>
@@ -7,6 +7,6 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const auto form1 = zorvane::ui::StartProgram();
+    const auto window = zorvane::ui::StartProgram();
     return QApplication::exec();
 }
