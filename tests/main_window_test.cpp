@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -249,16 +250,49 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutAndOnlyTheFocusedButtonReactsToKeys)
     EXPECT_TRUE(window_->aboutWindow()->isVisible());
 }
 
-TEST_F(MainWindowTest, AFailedRandomSourceShowsNoPassword)
+TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
 {
-    auto source = std::make_unique<zorvane::testing::ScriptedSource>();
-    source->FailFromCall(2);
-    window_->setRandomSource(std::move(source));
+    // What the screen shows of the password field: the parts Qt repainted.
+    const auto onScreen = [this] {
+        QTest::qWait(20);
+        auto *field = control<PasswordField>();
+        return window_->screen()
+            ->grabWindow(window_->winId())
+            .toImage()
+            .copy(QRect(field->pos(), field->size()));
+    };
+    QImage empty;
+    for (const bool earlierPassword : {false, true}) {
+        OpenMainWindow();
+        empty = onScreen();
+        auto source = std::make_unique<zorvane::testing::ScriptedSource>();
+        source->FailFromCall(earlierPassword ? 2 : 1);
+        window_->setRandomSource(std::move(source));
+        if (earlierPassword)
+            Generate(QStringLiteral("6"));
+        Generate(QStringLiteral("6"));
+        EXPECT_EQ(Password(), "");
+        EXPECT_EQ(Figure(), "25200");
+        // The sentence's first line reaches well across the field.
+        const QImage shown = onScreen();
+        int inked = 0;
+        for (int x = 0; x < shown.width(); ++x)
+            for (int y = 0; y < 2 * control<PasswordField>()->fontMetrics().height(); ++y)
+                if (shown.pixel(x, y) != empty.pixel(x, y)) {
+                    ++inked;
+                    break;
+                }
+        EXPECT_GT(inked, shown.width() * 2 / 3) << "after an earlier password: " << earlierPassword;
+        EXPECT_EQ(Heard(control<PasswordField>(), QAccessible::Description),
+                  "No password: the system's random source failed.");
+    }
+    // Once the source works again, an empty field says nothing.
+    window_->setRandomSource(std::make_unique<zorvane::testing::ScriptedSource>());
     Generate(QStringLiteral("6"));
-    Generate(QStringLiteral("6"));
-    EXPECT_EQ(Password(), "");
-    EXPECT_FALSE(control<PasswordField>()->placeholderText().isEmpty()) << "says why it is empty";
-    EXPECT_EQ(Figure(), "25200");
+    EXPECT_EQ(Password().size(), 6);
+    EXPECT_EQ(Heard(control<PasswordField>(), QAccessible::Description), "");
+    Generate(QStringLiteral("0"));
+    EXPECT_EQ(onScreen(), empty);
 }
 
 TEST_F(MainWindowTest, ExitAsksAndOnlyYesEndsTheProgram)

@@ -90,11 +90,15 @@ void MainWindow::GeneratePassword()
     FitCaption(generateButton, generateFont_);
 }
 
-// An empty field says why it is empty.
+// An empty field says why it is empty, to the eye and to a screen reader.
 void MainWindow::ShowSourceFailed(bool failed)
 {
     const QString why = failed ? ToQString(forms::kSourceFailedText) : QString();
     passwordField->setPlaceholderText(why);
+    passwordField->setAccessibleDescription(why);
+    // The placeholder is no part of the document, and Qt 6 repaints only what
+    // the document changed: nothing, when the field was empty already.
+    passwordField->viewport()->update();
 }
 
 void MainWindow::OnExit()
