@@ -82,9 +82,11 @@ void MainWindow::GeneratePassword()
 {
     const GeneratedTexts texts =
         zorvane::GeneratePassword(lengthField->text().toStdString(), *source_);
+    // Before the text changes: Qt 5 decides whether to draw the placeholder
+    // when the text changes.
+    ShowSourceFailed(texts.sourceFailed);
     QString password = ToQString(texts.password);
     ShowSecret(*passwordField, password);
-    ShowSourceFailed(texts.sourceFailed);
     figureLabel->setText(ToQString(texts.figure));
     generateButton->setText(ToQString(forms::kAnotherOneCaption));
     FitCaption(generateButton, generateFont_);
