@@ -99,6 +99,15 @@ TEST_F(MainWindowTest, LooksAsDescribed)
     const QRect overlap =
         control<LengthLabel>()->geometry().intersected(control<LengthField>()->geometry());
     EXPECT_EQ(window_->childAt(overlap.center()), control<LengthField>());
+
+    // While pressed, a button shows the model's darker face.
+    auto *exit = control<ExitButton>();
+    exit->setDown(true);
+    const QImage pressed = exit->grab().toImage();
+    exit->setDown(false);
+    const QRgb face =
+        testing::ToQRgb(forms::ButtonColoursOf(*forms::Row(ExitButton).colour).pressedFace);
+    EXPECT_EQ(pressed.pixel(pressed.width() / 2, 4), face);
 }
 
 TEST_F(MainWindowTest, CaptionsShowWholeInTheWindowsFaces)
