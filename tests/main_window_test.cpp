@@ -110,31 +110,13 @@ TEST_F(MainWindowTest, LooksAsDescribed)
     EXPECT_EQ(pressed.pixel(pressed.width() / 2, 4), face);
 }
 
-TEST_F(MainWindowTest, CaptionsShowWholeInTheWindowsFaces)
-{
-    Generate(QStringLiteral("1"));
-    for (const QPushButton *button :
-         {control<GenerateButton>(), control<ExitButton>(), control<AboutButton>()}) {
-        EXPECT_EQ(QFontInfo(button->font()).family(), "MS Sans Serif");
-        EXPECT_EQ(button->font().pixelSize(), 13) << button->text().toStdString();
-        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
-                  button->width() - 6)
-            << button->text().toStdString();
-    }
-    // The length label wraps onto two lines within its box.
-    const QLabel *label = control<LengthLabel>();
-    EXPECT_GT(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
-    EXPECT_LE(label->heightForWidth(label->width()), label->height());
-}
-
-// Takes the windows' face away for a while, as on a system without it, so
-// that a wider one stands in: only then must a caption shrink to fit.
-class WithoutTheWindowsFace {
-public:
+// Takes the windows' face away for a while, as on a system without it.
+struct WithoutTheWindowsFace {
     WithoutTheWindowsFace()
     {
         for (int id = 0; id < 64; ++id)
-            if (QFontDatabase::applicationFontFamilies(id).contains(kFamily))
+            if (QFontDatabase::applicationFontFamilies(id).contains(
+                    QStringLiteral("MS Sans Serif")))
                 QFontDatabase::removeApplicationFont(id);
     }
     ~WithoutTheWindowsFace()
@@ -142,25 +124,37 @@ public:
         QFontDatabase::addApplicationFont(
             QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
     }
-    static inline const QString kFamily = QStringLiteral("MS Sans Serif");
 };
 
-TEST_F(MainWindowTest, AWiderFaceShrinksEachNewCaptionJustEnoughToShowWhole)
+TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
 {
+    Generate(QStringLiteral("1"));
+    for (const QPushButton *button :
+         {control<GenerateButton>(), control<ExitButton>(), control<AboutButton>()}) {
+        EXPECT_EQ(QFontInfo(button->font()).family(), "MS Sans Serif");
+        EXPECT_EQ(button->font().pixelSize(), 13) << button->text().toStdString();
+        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
+                  button->width() - 6);
+    }
+    // The length label wraps onto two lines within its box.
+    const QLabel *label = control<LengthLabel>();
+    EXPECT_GT(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
+    EXPECT_LE(label->heightForWidth(label->width()), label->height());
+
+    // Where a wider face stands in, each caption is whole at its size and cut
+    // off at a pixel more, up to the intended 13.
     const WithoutTheWindowsFace missing;
     OpenMainWindow();
     auto *generate = control<GenerateButton>();
-    ASSERT_NE(QFontInfo(generate->font()).family(), WithoutTheWindowsFace::kFamily);
-    // Whole at its size, and cut off at a pixel more unless that passes the intended 13.
+    ASSERT_NE(QFontInfo(generate->font()).family(), "MS Sans Serif");
     const auto expectFitted = [generate](const char *when) {
         QFont font = generate->font();
         const int room = generate->width() - 6;
         EXPECT_LE(QFontMetrics(font).horizontalAdvance(generate->text()), room) << when;
         font.setPixelSize(font.pixelSize() + 1);
-        if (font.pixelSize() <= 13) {
-            EXPECT_GT(QFontMetrics(font).horizontalAdvance(generate->text()), room)
-                << when << ": shrunk more than needed";
-        }
+        EXPECT_TRUE(font.pixelSize() > 13 ||
+                    QFontMetrics(font).horizontalAdvance(generate->text()) > room)
+            << when << ": shrunk more than needed";
     };
     expectFitted("as built");
     Generate(QStringLiteral("1"));
@@ -178,7 +172,6 @@ TEST_F(MainWindowTest, AScreenReaderHearsWhatTheWindowShows)
     EXPECT_EQ(Heard(control<ExitButton>()), "Exit");
     EXPECT_EQ(Heard(control<AboutButton>()), "About");
     EXPECT_EQ(Heard(control<PasswordField>()), "Password");
-    EXPECT_EQ(Heard(control<PasswordField>(), QAccessible::Description), "");
 
     Generate(QStringLiteral("5"));
     // The figure itself is heard, with its label as context; the button's
@@ -202,8 +195,6 @@ TEST_F(MainWindowTest, GenerateFillsTheThreeTextsAndReplacesThemNextTime)
     EXPECT_EQ(Caption(), "I want another one!!");
     EXPECT_EQ(control<LengthField>()->text(), "5") << "the length is never changed";
 
-    Generate(QStringLiteral("8"));
-    EXPECT_EQ(Figure(), "Infinity");
     Generate(QStringLiteral("3"));
     EXPECT_EQ(Figure(), "210");
     EXPECT_EQ(Password().size(), 3);
@@ -286,11 +277,7 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
         const QImage shown = onScreen();
         int inked = 0;
         for (int x = 0; x < shown.width(); ++x)
-            for (int y = 0; y < 2 * control<PasswordField>()->fontMetrics().height(); ++y)
-                if (shown.pixel(x, y) != empty.pixel(x, y)) {
-                    ++inked;
-                    break;
-                }
+            inked += shown.copy(x, 0, 1, 20) != empty.copy(x, 0, 1, 20);
         EXPECT_GT(inked, shown.width() * 2 / 3) << "after an earlier password: " << earlierPassword;
         EXPECT_EQ(Heard(control<PasswordField>(), QAccessible::Description),
                   "No password: the system's random source failed.");

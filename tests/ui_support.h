@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace zorvane::ui::testing {
@@ -31,81 +32,63 @@ inline bool IsBlend(QRgb pixel, QRgb from, QRgb to)
     const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
     const int f[3] = {qRed(from), qGreen(from), qBlue(from)};
     const int d[3] = {qRed(to) - f[0], qGreen(to) - f[1], qBlue(to) - f[2]};
-    const int k = static_cast<int>(
-        std::max_element(d, d + 3, [](int a, int b) { return std::abs(a) < std::abs(b); }) - d);
+    const int k = std::abs(d[0]) >= std::abs(d[1]) ? (std::abs(d[0]) >= std::abs(d[2]) ? 0 : 2)
+                                                   : (std::abs(d[1]) >= std::abs(d[2]) ? 1 : 2);
     const double t = double(p[k] - f[k]) / d[k];
-    if (t < -0.02 || t > 1.02)
-        return false;
     for (int c = 0; c < 3; ++c)
-        if (std::abs(p[c] - (f[c] + t * d[c])) > 4)
+        if (t < -0.02 || t > 1.02 || std::abs(p[c] - (f[c] + t * d[c])) > 4)
             return false;
     return true;
 }
 
 // Checks every pixel of `window` against its table: where no control is, the
 // window's background; a label's box holds only the background and its text
-// colour, a button only its face and its black caption; markers are filled;
-// pictures show theirs. Each coloured box must also show its own colour.
+// colour, a button only its face and its black caption, and each shows its
+// own colour; markers are filled; pictures show theirs.
 inline void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
                                    const std::vector<QWidget *> &controls)
 {
-    const QImage image = window.grab().toImage();
+    const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), window.size()) << "checked at a scale of 1";
     const QRgb background = ToQRgb(description.background);
-    struct Tally {
-        int bad = 0, own = 0, total = 0;
-        QPoint firstBad;
-    };
-    std::map<const QWidget *, Tally> tallies;
+    std::map<const QWidget *, std::pair<QPoint, int>> bad; // the first, and how many
+    std::map<const QWidget *, bool> shown;                 // its own colour somewhere
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            QWidget *owner = window.childAt(x, y);
+            const QWidget *owner = window.childAt(x, y);
             while (owner && owner->parentWidget() != &window)
                 owner = owner->parentWidget();
             const auto at = std::find(controls.begin(), controls.end(), owner);
-            const QRgb pixel = image.pixel(x, y) | 0xff000000u;
-            bool good = true, own = false;
-            if (at == controls.end()) {
-                good = own = pixel == background;
-            } else {
-                const forms::Control &row =
-                    description.controls[std::size_t(at - controls.begin())];
-                const QRgb colour = row.colour ? ToQRgb(*row.colour) : 0;
-                switch (row.kind) {
-                case forms::Kind::Label:
-                    good = IsBlend(pixel, background, colour);
-                    own = pixel == colour;
-                    break;
-                case forms::Kind::Button:
-                    good = IsBlend(pixel, colour, qRgb(0, 0, 0));
-                    own = pixel == colour;
-                    break;
-                case forms::Kind::Marker:
-                    good = own = pixel == colour;
-                    break;
-                case forms::Kind::Picture:
-                    good = own =
-                        pixel ==
-                        (PictureOf(row.picture).toImage().pixel(QPoint(x, y) - (*at)->pos()) |
-                         0xff000000u);
-                    break;
-                case forms::Kind::TextField:
-                case forms::Kind::OutputField:
-                    continue;
-                }
-            }
-            Tally &tally = tallies[owner];
-            if (!good && tally.bad++ == 0)
-                tally.firstBad = {x, y};
-            tally.own += own;
-            ++tally.total;
+            const forms::Control *row = at == controls.end()
+                                            ? nullptr
+                                            : &description.controls[size_t(at - controls.begin())];
+            const QRgb pixel = image.pixel(x, y);
+            const QRgb own = row ? (row->colour ? ToQRgb(*row->colour) : 0) : background;
+            bool good = pixel == own;
+            if (row && row->kind == forms::Kind::Label)
+                good = IsBlend(pixel, background, own);
+            else if (row && row->kind == forms::Kind::Button)
+                good = IsBlend(pixel, own, qRgb(0, 0, 0));
+            else if (row && row->kind != forms::Kind::Marker)
+                continue; // fields, and pictures below
+            if (!good && bad[owner].second++ == 0)
+                bad[owner].first = {x, y};
+            shown[owner] = shown[owner] || pixel == own;
         }
     }
-    for (const auto &[owner, tally] : tallies) {
+    for (const auto &[owner, seen] : shown) {
         const std::string name = owner ? owner->objectName().toStdString() : "background";
-        EXPECT_EQ(tally.bad, 0) << name << " first at " << tally.firstBad.x() << ','
-                                << tally.firstBad.y();
-        EXPECT_GT(tally.own, 0) << name << " never shows its own colour";
+        EXPECT_TRUE(seen) << name << " never shows its own colour";
+        EXPECT_EQ(bad[owner].second, 0)
+            << name << " first at " << bad[owner].first.x() << ',' << bad[owner].first.y();
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = description.controls[i];
+        if (row.kind != forms::Kind::Picture)
+            continue;
+        EXPECT_EQ(image.copy(controls[i]->geometry()),
+                  PictureOf(row.picture).toImage().convertToFormat(QImage::Format_RGB32))
+            << row.objectName;
     }
 }
 
