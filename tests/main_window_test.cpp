@@ -136,10 +136,12 @@ TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
                   button->width() - 6);
     }
-    // The length label wraps onto two lines within its box.
-    const QLabel *label = control<LengthLabel>();
-    EXPECT_GT(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
-    EXPECT_LE(label->heightForWidth(label->width()), label->height());
+    // The length label wraps: its second line is drawn within its box.
+    const QImage label = control<LengthLabel>()->grab().toImage();
+    const QImage secondLine = label.copy(0, label.height() / 2, label.width(), label.height() / 2);
+    QImage blank = secondLine;
+    blank.fill(label.pixel(0, 0));
+    EXPECT_NE(secondLine, blank);
 
     // Where a wider face stands in, each caption is whole at its size and cut
     // off at a pixel more, up to the intended 13.
@@ -160,9 +162,15 @@ TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
     Generate(QStringLiteral("1"));
     EXPECT_LT(generate->font().pixelSize(), 13) << "the stand-in face should be too wide";
     expectFitted("after the caption changed");
-    generate->setFixedWidth(generate->width() + 40);
-    Generate(QStringLiteral("1"));
-    expectFitted("on a wider button");
+    // A pixel too narrow for the next size up, then room to grow back.
+    QFont next = generate->font();
+    next.setPixelSize(next.pixelSize() + 1);
+    for (const int width :
+         {QFontMetrics(next).horizontalAdvance(generate->text()) + 5, generate->width() + 40}) {
+        generate->setFixedWidth(width);
+        Generate(QStringLiteral("1"));
+        expectFitted("on a wider button");
+    }
 }
 
 TEST_F(MainWindowTest, AScreenReaderHearsWhatTheWindowShows)
@@ -335,7 +343,11 @@ TEST_F(MainWindowTest, AboutShowsOneWindowThatBackHidesAndClosingDestroys)
     EXPECT_TRUE(about->isWindow());
     EXPECT_FALSE(about->isModal());
 
+    EXPECT_EQ(about->geometry().center(), about->screen()->availableGeometry().center())
+        << "centred";
     Click(about->control<forms::AboutControl::BackButton>());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(about.isNull()) << "hidden, not destroyed";
     EXPECT_FALSE(about->isVisible());
     Click(control<AboutButton>());
     EXPECT_EQ(window_->aboutWindow(), about) << "the same window, shown again";
