@@ -17,7 +17,6 @@ namespace zorvane::ui {
 namespace {
 
 using enum forms::AboutControl;
-using testing::Heard;
 
 class AboutWindowTest : public ::testing::Test {
 protected:
@@ -35,7 +34,7 @@ protected:
     AboutWindow *about_ = nullptr; // owned by owner_
 };
 
-TEST_F(AboutWindowTest, LooksAsDescribedAndIsHeardAsShown)
+TEST_F(AboutWindowTest, LooksAsDescribed)
 {
     EXPECT_EQ(about_->windowTitle(), "About Tolmek");
     EXPECT_EQ(about_->size(), QSize(622, 230));
@@ -44,13 +43,6 @@ TEST_F(AboutWindowTest, LooksAsDescribedAndIsHeardAsShown)
     testing::ExpectDrawnAsDescribed(*about_, forms::kAboutWindow, about_->controls());
 
     EXPECT_TRUE(control<Greeting>()->text().startsWith("Hello, I am Tolmek"));
-    EXPECT_EQ(Heard(control<Greeting>()), control<Greeting>()->text());
-    EXPECT_EQ(Heard(control<WebsiteLabel>()), "www.tolmek.example");
-    EXPECT_EQ(testing::LabelledBy(control<WebsiteLabel>()),
-              QStringList{QString::fromUtf8(forms::Row(WebsiteCaption).objectName.data())});
-    EXPECT_EQ(Heard(control<Banner>()), "Zorvane banner");
-    EXPECT_EQ(Heard(control<Portrait>()), "Portrait of Tolmek");
-    EXPECT_EQ(Heard(control<BackButton>()), "Back");
 }
 
 TEST_F(AboutWindowTest, PicturesAreCompiledInAndShownAtTheirNaturalSize)

@@ -31,7 +31,6 @@ namespace {
 
 using enum forms::MainControl;
 using testing::Heard;
-using testing::LabelledBy;
 
 QString NameOf(forms::MainControl id)
 {
@@ -173,25 +172,7 @@ TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
     }
 }
 
-TEST_F(MainWindowTest, AScreenReaderHearsWhatTheWindowShows)
-{
-    EXPECT_EQ(Heard(control<LengthField>()), "Number of Characters in the password");
-    EXPECT_EQ(LabelledBy(control<LengthField>()), QStringList{NameOf(LengthLabel)});
-    EXPECT_EQ(Heard(control<ExitButton>()), "Exit");
-    EXPECT_EQ(Heard(control<AboutButton>()), "About");
-    EXPECT_EQ(Heard(control<PasswordField>()), "Password");
-
-    Generate(QStringLiteral("5"));
-    // The figure itself is heard, with its label as context; the button's
-    // name follows its new caption.
-    EXPECT_EQ(Heard(control<FigureLabel>()), "4200");
-    EXPECT_EQ(LabelledBy(control<FigureLabel>()), QStringList{NameOf(FigureCaption)});
-    EXPECT_EQ(Heard(control<GenerateButton>()), "I want another one!!");
-    Generate(QStringLiteral("7"));
-    EXPECT_EQ(Heard(control<FigureLabel>()), "Infinity");
-}
-
-TEST_F(MainWindowTest, GenerateFillsTheThreeTextsAndReplacesThemNextTime)
+TEST_F(MainWindowTest, GenerateFillsTheThreeTextsAndWipesItsCopyOfThePassword)
 {
     QTest::keyClicks(control<LengthField>(), QStringLiteral("5"));
     Click(control<GenerateButton>());
@@ -213,10 +194,8 @@ TEST_F(MainWindowTest, GenerateFillsTheThreeTextsAndReplacesThemNextTime)
     EXPECT_GT(control<PasswordField>()->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(control<PasswordField>()->horizontalScrollBar()->maximum(), 0)
         << "wraps within the field";
-}
 
-TEST_F(MainWindowTest, ThePasswordIsShownAndOurCopyWiped)
-{
+    // The window's own copy of a password is wiped once the field has it.
     QString secret = QString::fromLatin1("k3tz9q");
     const QChar *buffer = secret.constData();
     ShowSecret(*control<PasswordField>(), secret);

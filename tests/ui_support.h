@@ -92,21 +92,11 @@ inline void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &descrip
     }
 }
 
-// What a screen reader hears as `control`'s name, or its description.
+// What a screen reader hears as `control`'s name, or its description. The
+// screen_reader test checks the names over AT-SPI, as a screen reader gets them.
 inline QString Heard(QWidget *control, QAccessible::Text what = QAccessible::Name)
 {
     return QAccessible::queryAccessibleInterface(control)->text(what);
-}
-
-// The object names of the controls that label `control`, as a screen reader is told.
-inline QStringList LabelledBy(QWidget *control)
-{
-    QStringList labels;
-    const auto relations =
-        QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
-    for (const auto &relation : relations)
-        labels << relation.first->object()->objectName();
-    return labels;
 }
 
 } // namespace zorvane::ui::testing
