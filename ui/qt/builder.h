@@ -7,7 +7,9 @@
 
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 class QLabel;
@@ -19,26 +21,12 @@ namespace zorvane::ui {
 
 class Marker;
 
-// The widget each kind of control is built as.
-template <forms::Kind> struct WidgetOf;
-template <> struct WidgetOf<forms::Kind::Label> {
-    using type = QLabel;
-};
-template <> struct WidgetOf<forms::Kind::Marker> {
-    using type = Marker;
-};
-template <> struct WidgetOf<forms::Kind::TextField> {
-    using type = QLineEdit;
-};
-template <> struct WidgetOf<forms::Kind::OutputField> {
-    using type = QPlainTextEdit;
-};
-template <> struct WidgetOf<forms::Kind::Button> {
-    using type = QPushButton;
-};
-template <> struct WidgetOf<forms::Kind::Picture> {
-    using type = QLabel;
-};
+// The widget each kind of control is built as, in the order of forms::Kind.
+template <forms::Kind kind>
+using WidgetOf = std::tuple_element_t<
+    static_cast<std::size_t>(kind),
+    std::tuple<QLabel, Marker, QLineEdit, QPlainTextEdit, QPushButton, QLabel>>;
+static_assert(static_cast<int>(forms::Kind::Picture) == 5);
 
 // What a window does when one of its buttons is pressed.
 using ActionHandler = std::function<void(forms::Action)>;
@@ -58,7 +46,7 @@ public:
 
     template <Id id> [[nodiscard]] auto *get() const
     {
-        using Widget = typename WidgetOf<Row(id).kind>::type;
+        using Widget = WidgetOf<Row(id).kind>;
         return static_cast<Widget *>(widgets_[static_cast<std::size_t>(forms::Index(id))]);
     }
 
