@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Starts like the program, or with a plain window, and exits after the first paint.
-#include "form1.h"
+#include "main_window.h"
 #include "program.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A Generate click in the main window, up to the moment the window has painted.
-#include "form1.h"
+#include "main_window.h"
 #include "program.h"
 
 #include <QApplication>
@@ -13,13 +13,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
-zorvane::ui::Form1 *form1 = nullptr;
+using enum zorvane::forms::MainControl;
+
+zorvane::ui::MainWindow *window = nullptr;
 
 // Counts paint events, to prove that the password's text was really drawn.
 class PaintCounter final : public QObject {
@@ -36,30 +36,20 @@ protected:
     }
 };
 
-template <typename T> T *Control(const char *name)
-{
-    T *control = form1->findChild<T *>(QString::fromLatin1(name));
-    if (!control) {
-        std::fprintf(stderr, "ui_bench: the main window has no %s\n", name);
-        std::abort();
-    }
-    return control;
-}
-
 // Layout and scroll bar changes arrive as posted events; flushing them before
 // the synchronous repaint makes it draw what the user will see.
 void PaintNow()
 {
     QCoreApplication::processEvents();
-    form1->repaint();
+    window->repaint();
 }
 
 // What the user waits for: the click, the password laid out and the window drawn.
 void BM_GenerateClickToPaint(benchmark::State &state)
 {
-    auto *length = Control<QLineEdit>("Text1");
-    auto *generate = Control<QPushButton>("Command1");
-    auto *password = Control<QPlainTextEdit>("Text2");
+    auto *length = window->control<LengthField>();
+    auto *generate = window->control<GenerateButton>();
+    auto *password = window->control<PasswordField>();
     length->setText(QString::number(state.range(0)));
     PaintCounter counter;
     password->viewport()->installEventFilter(&counter);
@@ -86,8 +76,8 @@ BENCHMARK(BM_GenerateClickToPaint)
 // The click alone, layout included: where the time goes when the above is slow.
 void BM_GenerateClickOnly(benchmark::State &state)
 {
-    auto *length = Control<QLineEdit>("Text1");
-    auto *generate = Control<QPushButton>("Command1");
+    auto *length = window->control<LengthField>();
+    auto *generate = window->control<GenerateButton>();
     length->setText(QString::number(state.range(0)));
     for (auto _ : state) {
         QTest::mouseClick(generate, Qt::LeftButton);
@@ -101,13 +91,13 @@ BENCHMARK(BM_GenerateClickOnly)->Arg(8)->Arg(32767)->Unit(benchmark::kMillisecon
 // Drawing the window with a password of that length already in place.
 void BM_PaintOnly(benchmark::State &state)
 {
-    auto *length = Control<QLineEdit>("Text1");
-    auto *generate = Control<QPushButton>("Command1");
+    auto *length = window->control<LengthField>();
+    auto *generate = window->control<GenerateButton>();
     length->setText(QString::number(state.range(0)));
     QTest::mouseClick(generate, Qt::LeftButton);
     PaintNow();
     for (auto _ : state)
-        form1->repaint();
+        window->repaint();
 }
 BENCHMARK(BM_PaintOnly)->Arg(8)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -123,13 +113,13 @@ int main(int argc, char **argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
 
-    const std::unique_ptr<zorvane::ui::Form1> window = zorvane::ui::StartProgram();
-    if (!QTest::qWaitForWindowExposed(window.get()))
+    const std::unique_ptr<zorvane::ui::MainWindow> program = zorvane::ui::StartProgram();
+    if (!QTest::qWaitForWindowExposed(program.get()))
         return 1;
-    form1 = window.get();
+    window = program.get();
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    form1 = nullptr;
+    window = nullptr;
     return 0;
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Runs the window tests inside one application object, without a display.
-#include "resources.h"
+#include "pictures.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -13,6 +13,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Closing a test's window must not end the application between tests.
     QApplication::setQuitOnLastWindowClosed(false);
-    zorvane::ui::EnsureResources();
+    zorvane::ui::EnsurePictures();
     return RUN_ALL_TESTS();
 }

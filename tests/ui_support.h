@@ -1,69 +1,102 @@
 // SPDX-License-Identifier: MIT
-// Helpers the window tests share.
+// What the window tests share: checking each box's colours, and what a screen
+// reader hears.
 #pragma once
 
-#include "forms.h"
-#include "geometry.h"
+#include "forms/model.h"
+#include "pictures.h"
 
 #include <QAccessible>
-#include <QColor>
 #include <QImage>
-#include <QRect>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <utility>
+#include <vector>
+
 namespace zorvane::ui::testing {
 
-// Whether any pixel of `area` in `image` has exactly `colour`.
-inline bool HasPixel(const QImage &image, const QRect &area, const QColor &colour)
+inline QRgb ToQRgb(forms::Rgb rgb)
 {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y).rgb() == colour.rgb())
-                return true;
-    return false;
+    return qRgb(rgb.red, rgb.green, rgb.blue);
 }
 
-// The control of `window` whose object name is `name`; fails the test if absent.
-template <typename T = QWidget> T *FindControl(const QWidget &window, const char *name)
+// Whether `pixel` lies between `from` and `to`, as antialiased text in `to`
+// on `from` does, give or take rounding.
+inline bool IsBlend(QRgb pixel, QRgb from, QRgb to)
 {
-    T *control = Control<T>(window, name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    const int f[3] = {qRed(from), qGreen(from), qBlue(from)};
+    const int d[3] = {qRed(to) - f[0], qGreen(to) - f[1], qBlue(to) - f[2]};
+    const int k = std::abs(d[0]) >= std::abs(d[1]) ? (std::abs(d[0]) >= std::abs(d[2]) ? 0 : 2)
+                                                   : (std::abs(d[1]) >= std::abs(d[2]) ? 1 : 2);
+    const double t = double(p[k] - f[k]) / d[k];
+    for (int c = 0; c < 3; ++c)
+        if (t < -0.02 || t > 1.02 || std::abs(p[c] - (f[c] + t * d[c])) > 4)
+            return false;
+    return true;
 }
 
-// Every control drawn in the colour its window's description gives it, on the
-// window's background.
-inline void ExpectDescribedColours(QWidget &window, const forms::Window &description)
+// Checks every pixel of `window` against its table: where no control is, the
+// window's background; a label's box holds only the background and its text
+// colour, a button only its face and its black caption, and each shows its
+// own colour; markers are filled; pictures show theirs.
+inline void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
+                                   const std::vector<QWidget *> &controls)
 {
-    const QImage image = window.grab().toImage();
-    const auto colour = [](forms::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
-    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2).rgb(),
-              colour(description.background).rgb());
-    for (const forms::Control &row : description.controls) {
-        if (row.colour && !(row.kind == forms::Kind::Label && row.text.empty())) {
-            EXPECT_TRUE(HasPixel(image, PixelRect(row.rect), colour(*row.colour)))
-                << description.name << '.' << row.name;
+    const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), window.size()) << "checked at a scale of 1";
+    const QRgb background = ToQRgb(description.background);
+    std::map<const QWidget *, std::pair<QPoint, int>> bad; // the first, and how many
+    std::map<const QWidget *, bool> shown;                 // its own colour somewhere
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QWidget *owner = window.childAt(x, y);
+            while (owner && owner->parentWidget() != &window)
+                owner = owner->parentWidget();
+            const auto at = std::find(controls.begin(), controls.end(), owner);
+            const forms::Control *row = at == controls.end()
+                                            ? nullptr
+                                            : &description.controls[size_t(at - controls.begin())];
+            const QRgb pixel = image.pixel(x, y);
+            const QRgb own = row ? (row->colour ? ToQRgb(*row->colour) : 0) : background;
+            bool good = pixel == own;
+            if (row && row->kind == forms::Kind::Label)
+                good = IsBlend(pixel, background, own);
+            else if (row && row->kind == forms::Kind::Button)
+                good = IsBlend(pixel, own, qRgb(0, 0, 0));
+            else if (row && row->kind != forms::Kind::Marker)
+                continue; // fields, and pictures below
+            if (!good && bad[owner].second++ == 0)
+                bad[owner].first = {x, y};
+            shown[owner] = shown[owner] || pixel == own;
         }
+    }
+    for (const auto &[owner, seen] : shown) {
+        const std::string name = owner ? owner->objectName().toStdString() : "background";
+        EXPECT_TRUE(seen) << name << " never shows its own colour";
+        EXPECT_EQ(bad[owner].second, 0)
+            << name << " first at " << bad[owner].first.x() << ',' << bad[owner].first.y();
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = description.controls[i];
+        if (row.kind != forms::Kind::Picture)
+            continue;
+        EXPECT_EQ(image.copy(controls[i]->geometry()),
+                  PictureOf(row.picture).toImage().convertToFormat(QImage::Format_RGB32))
+            << row.objectName;
     }
 }
 
-// What a screen reader hears as `control`'s name.
-inline QString AccessibleName(QWidget *control)
+// What a screen reader hears as `control`'s name, or its description. The
+// screen_reader test checks the names over AT-SPI, as a screen reader gets them.
+inline QString Heard(QWidget *control, QAccessible::Text what = QAccessible::Name)
 {
-    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-}
-
-// The names of the controls that label `control`, as a screen reader is told.
-inline QStringList LabelledBy(QWidget *control)
-{
-    QStringList labels;
-    const auto relations =
-        QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
-    for (const auto &relation : relations)
-        labels << relation.first->object()->objectName();
-    return labels;
+    return QAccessible::queryAccessibleInterface(control)->text(what);
 }
 
 } // namespace zorvane::ui::testing

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "command_line.h"
-#include "form1.h"
+#include "main_window.h"
 #include "program.h"
 
 #include <QApplication>
@@ -45,6 +45,6 @@ int main(int argc, char *argv[])
     qtHandler = qInstallMessageHandler(PlainStartFailure);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
-    const auto form1 = zorvane::ui::StartProgram();
+    const auto window = zorvane::ui::StartProgram();
     return QApplication::exec();
 }

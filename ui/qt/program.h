@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Starting the program: shared by main and the start-up benchmark.
+// Starting the program: shared by main, the benchmarks and the screenshots.
 #pragma once
 
 #include <memory>
 
 namespace zorvane::ui {
 
-class Form1;
+class MainWindow;
 
 // Prepares the application (name, fonts, pictures) and shows the main window
 // centred on the screen with the focus in its length field. Call after the
 // QApplication exists; the caller then runs the event loop.
-std::unique_ptr<Form1> StartProgram();
+std::unique_ptr<MainWindow> StartProgram();
 
 } // namespace zorvane::ui

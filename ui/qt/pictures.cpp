@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "resources.h"
+#include "pictures.h"
 
 #include <QString>
 
@@ -14,6 +14,7 @@ namespace {
 
 QIcon IconFrom(const char *stem)
 {
+    EnsurePictures();
     QIcon icon;
     for (const char *size : {"-16.png", "-32.png"})
         icon.addFile(QStringLiteral(":/zorvane/") + QString::fromLatin1(stem) +
@@ -23,7 +24,7 @@ QIcon IconFrom(const char *stem)
 
 } // namespace
 
-void EnsureResources()
+void EnsurePictures()
 {
     static const bool registered = (InitZorvaneResources(), true);
     (void)registered;
@@ -31,26 +32,26 @@ void EnsureResources()
 
 QIcon MainIcon()
 {
-    EnsureResources();
     return IconFrom("zorvane");
 }
 
 QIcon AboutIcon()
 {
-    EnsureResources();
     return IconFrom("about");
 }
 
-QPixmap BannerPicture()
+QPixmap PictureOf(forms::Picture picture)
 {
-    EnsureResources();
-    return QPixmap(QStringLiteral(":/zorvane/banner.gif"));
-}
-
-QPixmap PortraitPicture()
-{
-    EnsureResources();
-    return QPixmap(QStringLiteral(":/zorvane/portrait.jpg"));
+    EnsurePictures();
+    switch (picture) {
+    case forms::Picture::Banner:
+        return QPixmap(QStringLiteral(":/zorvane/banner.gif"));
+    case forms::Picture::Portrait:
+        return QPixmap(QStringLiteral(":/zorvane/portrait.jpg"));
+    case forms::Picture::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace zorvane::ui

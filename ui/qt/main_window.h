@@ -2,16 +2,15 @@
 // The main window: the length field, Generate, the password and its figure.
 #pragma once
 
+#include "builder.h"
+#include "forms/main_window.h"
+
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace zorvane {
 class RandomSource;
@@ -19,14 +18,14 @@ class RandomSource;
 
 namespace zorvane::ui {
 
-class Form2;
+class AboutWindow;
 
-class Form1 final : public QWidget {
+class MainWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // How the program ends; by default the event loop stops at once. Tests
     // replace it so that their process survives.
@@ -35,7 +34,15 @@ public:
     void setRandomSource(std::unique_ptr<RandomSource> source);
 
     // The About window, if it exists.
-    [[nodiscard]] Form2 *aboutWindow() const;
+    [[nodiscard]] AboutWindow *aboutWindow() const;
+
+    // The control `id`, as the widget its kind is built as.
+    template <forms::MainControl id> [[nodiscard]] auto *control() const
+    {
+        return controls_.get<id>();
+    }
+    // Every control, in the table's order.
+    [[nodiscard]] const std::vector<QWidget *> &controls() const { return controls_.all(); }
 
 protected:
     bool event(QEvent *event) override;
@@ -43,25 +50,28 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Form_GotFocus();
+    void Perform(forms::Action action);
+    void OnGenerate();
+    void OnExit();
+    void OnAbout();
+    void OnActivated();
 
     void GeneratePassword();
-    Form2 *EnsureForm2();
+    void ShowSourceFailed(bool failed);
+    AboutWindow *EnsureAboutWindow();
     [[nodiscard]] bool AnyControlCanTakeFocus() const;
     void EndProgram();
 
+    const Controls<forms::MainControl> controls_;
     // The controls a request or a handler touches; the window owns them all.
-    QLineEdit *Text1;
-    QPlainTextEdit *Text2;
-    QLabel *Label3;
-    QPushButton *Command1;
-    QPushButton *Command2;
-    QPushButton *Command3;
+    QLineEdit *const lengthField;
+    QPlainTextEdit *const passwordField;
+    QLabel *const figureLabel;
+    QPushButton *const generateButton;
+    // Generate's face before fitting: each new caption is fitted from it.
+    const QFont generateFont_;
 
-    QPointer<Form2> form2_;
+    QPointer<AboutWindow> about_;
     std::unique_ptr<RandomSource> source_;
     std::function<void()> endProgram_;
 };

@@ -1,26 +1,28 @@
 // SPDX-License-Identifier: MIT
-#include "geometry.h"
+#include "builder.h"
 
-#include "appearance.h"
-#include "resources.h"
+#include "fonts.h"
+#include "painter.h"
+#include "pictures.h"
+#include "placement.h"
+#include "text.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextOption>
 
 #include <algorithm>
-#include <vector>
 
 namespace zorvane::ui {
 namespace {
 
-QColor ToQColor(forms::Rgb rgb)
+// Every kind drawn in a colour has one: the model checks each table for it
+// at compile time.
+forms::Rgb ColourOf(const forms::Control &row)
 {
-    return {rgb.red, rgb.green, rgb.blue};
+    return row.colour.value();
 }
 
 QLabel *MakeLabel(QWidget &window, const forms::Control &row)
@@ -31,7 +33,7 @@ QLabel *MakeLabel(QWidget &window, const forms::Control &row)
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetTextColour(label, ToQColor(*row.colour));
+    SetTextColour(label, ColourOf(row));
     return label;
 }
 
@@ -47,36 +49,39 @@ QPlainTextEdit *MakeOutputField(QWidget &window)
     return field;
 }
 
-QPushButton *MakeButton(QWidget &window, const forms::Control &row)
+QPushButton *MakeButton(QWidget &window, const forms::Control &row, const ActionHandler &onAction)
 {
     auto *button = new QPushButton(ToQString(row.text), &window);
-    SetButtonFace(button, ToQColor(*row.colour));
+    SetButtonFace(button, ColourOf(row));
     // No default button: Enter presses only the button that has the focus.
     button->setAutoDefault(true);
     button->setDefault(false);
+    if (row.action != forms::Action::None)
+        QObject::connect(button, &QPushButton::clicked, &window,
+                         [onAction, action = row.action] { onAction(action); });
     return button;
 }
 
 QLabel *MakePicture(QWidget &window, const forms::Control &row)
 {
     auto *picture = new QLabel(&window);
-    picture->setPixmap(row.picture == forms::Picture::Banner ? BannerPicture() : PortraitPicture());
+    picture->setPixmap(PictureOf(row.picture));
     return picture;
 }
 
-QWidget *MakeControl(QWidget &window, const forms::Control &row)
+QWidget *MakeControl(QWidget &window, const forms::Control &row, const ActionHandler &onAction)
 {
     switch (row.kind) {
     case forms::Kind::Label:
         return MakeLabel(window, row);
     case forms::Kind::Marker:
-        return new Marker(ToQColor(*row.colour), &window);
+        return new Marker(ColourOf(row), &window);
     case forms::Kind::TextField:
         return new QLineEdit(ToQString(row.text), &window);
     case forms::Kind::OutputField:
         return MakeOutputField(window);
     case forms::Kind::Button:
-        return MakeButton(window, row);
+        return MakeButton(window, row, onAction);
     case forms::Kind::Picture:
         return MakePicture(window, row);
     }
@@ -85,31 +90,30 @@ QWidget *MakeControl(QWidget &window, const forms::Control &row)
 
 } // namespace
 
-void BuildWindow(QWidget &window, const forms::Window &description)
+std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &description,
+                                   const ActionHandler &onAction)
 {
-    window.setObjectName(ToQString(description.name));
+    window.setObjectName(ToQString(description.objectName));
     window.setWindowTitle(ToQString(description.title));
-    SetBackground(&window, ToQColor(description.background));
-    window.setFont(FontOf(*description.font));
+    SetBackground(&window, description.background);
+    window.setFont(FontOf(description.font));
     window.setFixedSize(ClientSize(description));
 
+    std::vector<QWidget *> controls;
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const forms::Control &row : description.controls) {
-        QWidget *control = MakeControl(window, row);
-        control->setObjectName(ToQString(row.name));
-        control->setGeometry(PixelRect(row.rect));
+        QWidget *control = MakeControl(window, row, onAction);
+        controls.push_back(control);
+        control->setObjectName(ToQString(row.objectName));
+        control->setGeometry(ToQRect(row.rect));
         if (row.font)
             control->setFont(FontOf(*row.font));
         if (auto *button = qobject_cast<QPushButton *>(control))
-            FitCaption(button, button->font());
+            FitCaption(button, FontOf(forms::ControlFont(description, row)));
         if (row.TakesFocus())
             focusChain.emplace_back(row.tab, control);
         else
             control->setFocusPolicy(Qt::NoFocus);
-        // Without a name of its own, a control is heard by what it shows, and
-        // a button's name then follows its caption.
-        if (!row.accessibleName.empty())
-            control->setAccessibleName(ToQString(row.accessibleName));
     }
 
     // Fields and buttons are drawn above labels and markers.
@@ -121,29 +125,19 @@ void BuildWindow(QWidget &window, const forms::Window &description)
     for (std::size_t i = 1; i < focusChain.size(); ++i)
         QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
 
-    // A label's text gives its partner context through a relation: a field is
-    // then named after its label, while a label keeps saying what it shows.
-    for (const forms::Control &row : description.controls) {
-        if (row.labelledBy.empty())
-            continue;
-        auto *label = Control<QLabel>(window, row.labelledBy);
-        QWidget *control = Control<QWidget>(window, row.name);
-        label->setBuddy(control);
-        if (row.kind != forms::Kind::Label && row.accessibleName.empty())
-            control->setAccessibleName(label->text());
+    // Without a fixed name a control is heard by what it shows, and a button's
+    // name then follows its caption. A label's text gives its partner context
+    // through a relation.
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = description.controls[i];
+        const std::string_view name = forms::FixedAccessibleName(description, row);
+        if (!name.empty())
+            controls[i]->setAccessibleName(ToQString(name));
+        if (row.labelledBy != forms::kNone)
+            static_cast<QLabel *>(controls[static_cast<std::size_t>(row.labelledBy)])
+                ->setBuddy(controls[i]);
     }
-}
-
-void CentreOnScreen(QWidget *window)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Before the first show the frame is unknown; centre the client area then.
-    const QSize frame = window->isVisible() ? window->frameGeometry().size() : window->size();
-    const QRect area = screen->availableGeometry();
-    window->move(area.x() + (area.width() - frame.width()) / 2,
-                 area.y() + (area.height() - frame.height()) / 2);
+    return controls;
 }
 
 } // namespace zorvane::ui

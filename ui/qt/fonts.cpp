@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "appearance.h"
+#include "fonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QStringList>
 
@@ -41,14 +39,6 @@ bool EnsureFace(const QString &family, const QStringList &files)
     return false;
 }
 
-QFont PixelFont(const QString &family, int pixels, QFont::Weight weight)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setWeight(weight);
-    return font;
-}
-
 // The free faces Debian's fonts-wine ships for a family, when the system lacks it.
 QStringList WineFiles(const QString &family)
 {
@@ -57,6 +47,12 @@ QStringList WineFiles(const QString &family)
     if (family == QLatin1String("Tahoma"))
         return {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")};
     return {};
+}
+
+QFont AtPixels(QFont font, int pixels)
+{
+    font.setPixelSize(pixels);
+    return font;
 }
 
 } // namespace
@@ -71,56 +67,20 @@ QFont FontOf(const forms::Font &font)
         ensured << family;
         EnsureFace(family, WineFiles(family));
     }
-    return PixelFont(family, forms::FontPixels(font), font.bold ? QFont::Bold : QFont::Normal);
-}
-
-void SetBackground(QWidget *window, const QColor &colour)
-{
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, colour);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-}
-
-void SetTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-void SetButtonFace(QPushButton *button, const QColor &face)
-{
-    // A border of the face's own colour keeps the style from painting a
-    // bevel in the system's button colour.
-    const QString sheet =
-        QStringLiteral("QPushButton { background-color: %1; color: black;"
-                       " border: 2px solid %1; padding: 0px; }"
-                       "QPushButton:focus { border: 1px dotted black; padding: 1px; }"
-                       "QPushButton:pressed { background-color: %2;"
-                       " border: 2px inset %3; padding: 1px 0px 0px 1px; }")
-            .arg(face.name(), face.darker(115).name(), face.darker(160).name());
-    button->setStyleSheet(sheet);
+    QFont qfont(family);
+    qfont.setPixelSize(forms::FontPixels(font));
+    qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    return qfont;
 }
 
 void FitCaption(QPushButton *button, const QFont &intended)
 {
-    constexpr int kMargin = 6; // border and focus ring on both sides
-    QFont font = intended;
-    while (font.pixelSize() > 8 &&
-           QFontMetrics(font).horizontalAdvance(button->text()) > button->width() - kMargin)
-        font.setPixelSize(font.pixelSize() - 1);
-    button->setFont(font);
-}
-
-Marker::Marker(const QColor &fill, QWidget *parent) : QWidget(parent), fill_(fill)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void Marker::paintEvent(QPaintEvent *)
-{
-    QPainter(this).fillRect(rect(), fill_);
+    const QString caption = button->text();
+    const int pixels = forms::CaptionPixels(
+        intended.pixelSize(), button->width(), forms::kDefaultDpi, [&](int size) {
+            return QFontMetrics(AtPixels(intended, size)).horizontalAdvance(caption);
+        });
+    button->setFont(AtPixels(intended, pixels));
 }
 
 } // namespace zorvane::ui

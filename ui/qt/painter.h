@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// Colours as the windows paint them: backgrounds, label texts, button faces
+// and the small filled markers.
+#pragma once
+
+#include "forms/model.h"
+
+#include <QColor>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace zorvane::ui {
+
+inline QColor ToQColor(forms::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void SetBackground(QWidget *window, forms::Rgb colour);
+void SetTextColour(QLabel *label, forms::Rgb colour);
+
+// Paints `button` exactly in `face`, in the model's pressed colours while it
+// is pressed, and with a dotted ring while it has the keyboard focus.
+void SetButtonFace(QPushButton *button, forms::Rgb face);
+
+// A small solid square marker.
+class Marker final : public QWidget {
+public:
+    Marker(forms::Rgb fill, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor fill_;
+};
+
+} // namespace zorvane::ui
