@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "handles.h"
+#include "text.h"
 
 namespace zorvane::win32 {
 

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "support.h"
+
+namespace zorvane::win32 {
+namespace {
+
+using namespace testing;
+
+TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
+{
+    std::vector<std::wstring> told;
+    const auto tell = [&told](const std::wstring &text) { told.push_back(text); };
+    EXPECT_EQ(RunProgram(GetModuleHandleW(nullptr), L"no-such-library.dll", tell), 1);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"no-such-library.dll"), std::wstring::npos);
+    EXPECT_EQ(FindWindowW(MainWindow::kClassName, nullptr), nullptr) << "no window shown";
+}
+
+// A window whose Window base does not sit at the start of the object.
+struct Padding {
+    virtual ~Padding() = default;
+    int padding = 0;
+};
+class Offset final : public Padding, public Window<Offset> {
+public:
+    explicit Offset(HINSTANCE module)
+    {
+        Register(module, L"ZorvaneOffsetTest");
+        Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
+    }
+    ~Offset() override { DestroyWindow(hwnd_); }
+    const Offset *handledBy = nullptr;
+
+private:
+    friend class Window<Offset>;
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        handledBy = this;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+};
+
+TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
+{
+    const Offset window(GetModuleHandleW(nullptr));
+    EXPECT_TRUE(window.Exists());
+    EXPECT_EQ(window.handledBy, &window);
+    EXPECT_EQ(window.padding, 0);
+}
+
+} // namespace
+} // namespace zorvane::win32
