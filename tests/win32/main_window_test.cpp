@@ -156,41 +156,40 @@ TEST_F(MainWindowTest, TheFocusComesBackWhereItWasAfterAnotherWindowWasActive)
     EXPECT_EQ(GetFocus(), Control(ExitButton));
 }
 
-// Generate's button, captioned in a face much wider than the window's own,
-// which never needs fitting.
+// A face much wider than the window's own, which never needs fitting.
 constexpr forms::Font kWide{"Tahoma", 1400, true};
-constexpr auto kWideButton = [] {
-    std::array<forms::Control, 1> rows{forms::Row(MainControl::GenerateButton)};
-    rows[0].font = &kWide;
-    return rows;
-}();
-constexpr forms::Window kWideTable{"Wide", "Wide", 1800, 700, {}, forms::kSansSerif, kWideButton};
 
-// Each caption in turn, the last short enough to grow back to the full size.
+// Generate's button in that face, one pixel too narrow for the second
+// caption at 11 pixels; the last caption is short enough to grow back.
 TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
 {
     FontCache fonts;
-    const std::vector<HWND> controls =
-        BuildControls(window_->Handle(), GetModuleHandleW(nullptr), kWideTable, 96, fonts);
-    Captions captions(kWideTable, controls, fonts, 96);
-    const int room = forms::PixelRect(kWideButton[0].rect).width - forms::kCaptionMargin;
-    const auto fitsAt = [&](int pixels) {
-        HDC dc = GetDC(controls[0]);
-        SelectObject(dc, fonts.Get(kWide, pixels));
-        const std::wstring &caption = captions.Caption(0);
+    const auto widthAt = [&](std::wstring_view caption, int pixels) {
+        HDC dc = GetDC(window_->Handle());
+        const HGDIOBJ original = SelectObject(dc, fonts.Get(kWide, pixels));
         SIZE extent{};
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        ReleaseDC(controls[0], dc);
-        return extent.cx <= room;
+        GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &extent);
+        SelectObject(dc, original);
+        ReleaseDC(window_->Handle(), dc);
+        return static_cast<int>(extent.cx);
     };
-    for (const std::wstring_view caption :
-         {Widen(forms::kGenerateCaption), Widen(forms::kAnotherOneCaption), std::wstring(L"Go")}) {
+    const std::wstring another = Widen(forms::kAnotherOneCaption);
+    const int room = widthAt(another, 11) - 1;
+    forms::Control button = forms::Row(GenerateButton);
+    button.font = &kWide;
+    button.rect.width = (room + forms::kCaptionMargin) * forms::kTwipsPerInch / forms::kDefaultDpi;
+    const forms::Window table{"Wide", "Wide", 1800, 700, {}, forms::kSansSerif, {&button, 1}};
+    const std::vector<HWND> controls =
+        BuildControls(window_->Handle(), GetModuleHandleW(nullptr), table, 96, fonts);
+    Captions captions(table, controls, fonts, 96);
+    for (const std::wstring &caption :
+         {Widen(forms::kGenerateCaption), another, std::wstring(L"Go")}) {
         captions.Set(0, caption);
         LOGFONTW font{};
         GetObjectW(captions.Font(0), sizeof(font), &font);
         const int size = -font.lfHeight;
-        EXPECT_TRUE(fitsAt(size) && (size == forms::FontPixels(kWide) || !fitsAt(size + 1)))
-            << size;
+        EXPECT_LE(widthAt(caption, size), room) << size;
+        EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
         EXPECT_EQ(testing::Text(controls[0]), Narrow(caption)) << "heard as it reads";
         EXPECT_EQ(SendMessageW(controls[0], WM_GETFONT, 0, 0),
                   reinterpret_cast<LRESULT>(captions.Font(0)));

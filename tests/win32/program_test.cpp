@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "support.h"
 
+#include <algorithm>
+
 namespace zorvane::win32 {
 namespace {
 
@@ -14,6 +16,18 @@ TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(L"no-such-library.dll"), std::wstring::npos);
     EXPECT_EQ(FindWindowW(MainWindow::kClassName, nullptr), nullptr) << "no window shown";
+}
+
+TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
+{
+    const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    std::wstring password(40, L'x');
+    SetWindowTextAndWipe(field, password);
+    EXPECT_EQ(Text(field), std::string(40, 'x'));
+    const wchar_t *const start = password.data();
+    EXPECT_TRUE(std::all_of(start, start + password.capacity(), [](wchar_t c) { return c == 0; }));
+    DestroyWindow(field);
 }
 
 // A window whose Window base does not sit at the start of the object.

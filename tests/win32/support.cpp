@@ -87,7 +87,9 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
                 break;
             case forms::Kind::Label:
                 to = ColourRef(*row.colour);
-                EXPECT_EQ(FaceOf(control), forms::ControlFont(table, row).family) << name;
+                EXPECT_EQ(FaceOf(control), std::string(forms::ControlFont(table, row).family) +
+                                               (forms::ControlFont(table, row).bold ? " bold" : ""))
+                    << name;
                 break;
             case forms::Kind::Button:
                 // The focused one's ring inverts the face where it runs.

@@ -62,15 +62,18 @@ inline RECT PlaceOf(HWND control)
     return rect;
 }
 
-// The face the font mapper actually draws `control`'s font with.
+// The face the font mapper actually draws `control`'s font with, and
+// " bold" if it is.
 inline std::string FaceOf(HWND control)
 {
     HDC dc = GetDC(control);
     SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     ReleaseDC(control, dc);
-    return Narrow(face);
+    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
 }
 
 // A window's client area as drawn, after a full redraw.

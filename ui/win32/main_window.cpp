@@ -8,7 +8,6 @@
 #include "random_source.h"
 #include "resource.h"
 #include "text.h"
-#include "wipe.h"
 
 #include <windowsx.h>
 
@@ -104,11 +103,9 @@ void MainWindow::OnGenerate()
     const GeneratedTexts texts =
         zorvane::GeneratePassword(Narrow(WindowText(Control(LengthField))), *source_);
     sourceFailed_ = texts.sourceFailed;
-    // One write of the whole password: the field lays it out once, and keeps
-    // its own copy; the wide one made for it is wiped at once.
+    // One write of the whole password: the field lays it out once.
     std::wstring password = Widen(texts.password);
-    SetWindowTextW(Control(PasswordField), password.c_str());
-    SecureWipe(password.data(), password.capacity() * sizeof(wchar_t));
+    SetWindowTextAndWipe(Control(PasswordField), password);
     SetWindowTextW(Control(FigureLabel), Widen(texts.figure).c_str());
     captions_.Set(forms::Index(GenerateButton), Widen(forms::kAnotherOneCaption));
 }
