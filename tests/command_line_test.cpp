@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The command line of both programs, without starting either. What the real
 // Linux program prints and returns is checked by command_line_test.sh.
-#include "command_line.h"
+#include "forms/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The rules both front ends take from the window model.
-#include "about_window.h"
-#include "main_window.h"
+#include "forms/about_window.h"
+#include "forms/main_window.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 //   window_bench empty      the same for an empty window, as the yardstick
 // Each prints one line of milliseconds (the median of the runs for generate)
 // and the process's peak working set.
-#include "form1.h"
+#include "main_window.h"
 #include "program.h"
 
 #include <psapi.h>
@@ -17,7 +17,8 @@
 
 namespace {
 
-using zorvane::win32::Form1;
+using zorvane::forms::MainControl;
+using zorvane::win32::MainWindow;
 
 double Now()
 {
@@ -59,14 +60,14 @@ void PaintNow(HWND window)
 
 int Generate(HINSTANCE module)
 {
-    Form1 form(module, 96);
+    MainWindow form(module, 96);
     form.Show();
     PaintNow(form.Handle());
-    SetWindowTextW(form.Control("Text1"), L"32767");
+    SetWindowTextW(form.Control(MainControl::LengthField), L"32767");
     std::vector<double> runs;
     for (int run = 0; run < 21; ++run) {
         const double start = Now();
-        SendMessageW(form.Control("Command1"), BM_CLICK, 0, 0);
+        SendMessageW(form.Control(MainControl::GenerateButton), BM_CLICK, 0, 0);
         PaintNow(form.Handle());
         runs.push_back(Now() - start);
     }
@@ -102,7 +103,7 @@ int Startup(HINSTANCE module, bool empty)
         DestroyWindow(window);
     } else {
         const zorvane::win32::Session session(module);
-        Form1 form(module, zorvane::win32::SystemDpi());
+        MainWindow form(module, zorvane::win32::SystemDpi());
         form.Show();
         PaintNow(form.Handle());
         shown = SinceProcessStart();

@@ -1,21 +1,25 @@
 // SPDX-License-Identifier: MIT
-// Helpers the window tests share: driving the real message loop, and reading
-// back what the windows drew.
+// Helpers the window tests share: driving the real message loop, reading back
+// what the windows drew, and the main window as a fixture that knows its
+// controls by their enum.
 #pragma once
 
-#include "contents.h"
-#include "form1.h"
-#include "handles.h"
+#include "main_window.h"
+#include "painter.h"
 #include "program.h"
+#include "text.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace zorvane::win32::testing {
+
+using forms::AboutControl;
+using forms::MainControl;
 
 // Handles every waiting message as the program's loop would.
 inline void Pump()
@@ -44,6 +48,11 @@ inline void Click(HWND button)
     Pump();
 }
 
+inline std::string Text(HWND control)
+{
+    return Narrow(WindowText(control));
+}
+
 // A control's rectangle in its parent's client coordinates.
 inline RECT PlaceOf(HWND control)
 {
@@ -53,63 +62,46 @@ inline RECT PlaceOf(HWND control)
     return rect;
 }
 
-// The face the font mapper actually draws `control`'s font with.
+// The face the font mapper actually draws `control`'s font with, and
+// " bold" if it is.
 inline std::string FaceOf(HWND control)
 {
     HDC dc = GetDC(control);
     SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     ReleaseDC(control, dc);
-    return Narrow(face);
+    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
 }
 
-// How many pixels of `area` in `window`'s client area are drawn in `colour`,
-// counting up to `enough`. The window and its controls are redrawn first.
-inline int Count(HWND window, const RECT &area, COLORREF colour, int enough = INT_MAX)
-{
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (int y = area.top; y < area.bottom && count < enough; ++y)
-        for (int x = area.left; x < area.right && count < enough; ++x)
-            count += GetPixel(dc, x, y) == colour;
-    ReleaseDC(window, dc);
-    return count;
-}
-
-inline bool Has(HWND window, const RECT &area, COLORREF colour)
-{
-    return Count(window, area, colour, 1) > 0;
-}
-
-// Checks the drawn window against its table: the background, each coloured
-// control that draws something, and the face each label is drawn in.
-inline void ExpectDrawnAsDescribed(HWND window, const Contents &contents,
-                                   const forms::Window &table)
-{
-    RECT corner;
-    GetClientRect(window, &corner);
-    corner = {corner.right - 2, corner.bottom - 2, corner.right - 1, corner.bottom - 1};
-    EXPECT_TRUE(Has(window, corner, ColourRef(table.background)));
-    for (const forms::Control &row : table.controls) {
-        const HWND control = contents.Find(row.name);
-        const bool label = row.kind == forms::Kind::Label;
-        if (row.colour && !(label && row.text.empty())) {
-            EXPECT_TRUE(Has(window, PlaceOf(control), ColourRef(*row.colour))) << row.name;
-        }
-        if (label) {
-            EXPECT_EQ(FaceOf(control), forms::ControlFont(table, row).family) << row.name;
-        }
+// A window's client area as drawn, after a full redraw.
+struct Snapshot {
+    explicit Snapshot(HWND window);
+    [[nodiscard]] COLORREF At(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y * width + x)];
     }
-}
+    // How many pixels of `area` are exactly `colour`.
+    [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
+    [[nodiscard]] bool Has(const RECT &area, COLORREF colour) const
+    {
+        return Count(area, colour) > 0;
+    }
 
-inline std::string Text(HWND control)
-{
-    return Narrow(WindowText(control));
-}
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+};
+
+// Checks what each box of `window` holds against `table`: the background
+// alone where no control is; a marker only its fill; a label only the
+// background and its text colour (and their blends, where a face is
+// smoothed), and its text colour somewhere once it has text; a button only
+// its face and black, both. Pixels another control covers are left out.
+// Each label is drawn in its own face.
+void ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
+                            std::span<const HWND> controls);
 
 // The main window, shown, with the program's ending recorded, not carried out.
 class WindowTest : public ::testing::Test {
@@ -117,27 +109,28 @@ protected:
     void SetUp() override { Open(96); }
     void Open(int dpi)
     {
-        form_.reset();
-        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), dpi);
-        ASSERT_TRUE(form_->Exists());
-        form_->SetEndProgram([this](int exitCode) { endedWith_.push_back(exitCode); });
-        form_->Show();
+        window_.reset();
+        window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), dpi);
+        ASSERT_TRUE(window_->Exists());
+        window_->SetEndProgram([this](int exitCode) { endedWith_.push_back(exitCode); });
+        window_->Show();
         Pump();
     }
-    HWND Control(const char *name) const { return form_->Control(name); }
+    [[nodiscard]] HWND Control(MainControl id) const { return window_->Control(id); }
+    [[nodiscard]] std::string Text(MainControl id) const { return testing::Text(Control(id)); }
     void Generate(const wchar_t *length)
     {
-        SetWindowTextW(Control("Text1"), length);
-        Click(Control("Command1"));
+        SetWindowTextW(Control(MainControl::LengthField), length);
+        Click(Control(MainControl::GenerateButton));
     }
     // The About window, shown by its button.
-    Form2 &About()
+    AboutWindow &About()
     {
-        Click(Control("Command3"));
-        return *form_->AboutWindow();
+        Click(Control(MainControl::AboutButton));
+        return *window_->About();
     }
 
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> window_;
     std::vector<int> endedWith_; // one exit code per ending of the program
 };
 

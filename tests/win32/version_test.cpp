@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The version in the program's file properties is the one --version prints.
 // The tests carry the program's resources, version included.
-#include "command_line.h"
-#include "handles.h"
+#include "forms/command_line.h"
+#include "text.h"
 
 #include <gtest/gtest.h>
 

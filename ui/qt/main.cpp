@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "command_line.h"
+#include "forms/command_line.h"
 #include "main_window.h"
 #include "program.h"
 

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
 #include <utility>
 
 namespace zorvane::win32 {
@@ -90,12 +88,5 @@ public:
 private:
     Interface *pointer_ = nullptr;
 };
-
-// UTF-8 and UTF-16 both ways; invalid input becomes U+FFFD, never a crash.
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
-
-// A window's whole text.
-std::wstring WindowText(HWND window);
 
 } // namespace zorvane::win32

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "command_line.h"
-#include "form1.h"
-#include "forms.h"
+#include "forms/command_line.h"
+#include "forms/main_window.h"
 #include "program.h"
+#include "text.h"
 
 #include <shellapi.h>
 
@@ -38,9 +38,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
                     reply.error ? UINT{MB_OK | MB_ICONERROR} : UINT{MB_OK | MB_ICONINFORMATION});
         return reply.exitCode;
     }
-
-    const zorvane::win32::Session session(instance);
-    zorvane::win32::Form1 form1(instance, zorvane::win32::SystemDpi());
-    form1.Show();
-    return zorvane::win32::RunMessageLoop();
+    return zorvane::win32::RunProgram(instance);
 }

@@ -1,28 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "program.h"
 
-#include "form1.h"
-#include "form2.h"
+#include "about_window.h"
+#include "forms/main_window.h"
+#include "main_window.h"
+#include "text.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 namespace zorvane::win32 {
 
-Session::Session(HINSTANCE module)
+Session::Session(HINSTANCE module, std::wstring_view richEdit)
 {
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The password field's class; loaded from the system folder only.
-    wchar_t path[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length > 0 && length < MAX_PATH - 16) {
-        lstrcatW(path, L"\\msftedit.dll");
-        richEdit_ = LoadLibraryW(path);
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        const std::wstring path = std::wstring(folder, length) + L'\\' + std::wstring(richEdit);
+        richEdit_ = LoadLibraryW(path.c_str());
     }
-    Form1::RegisterClass(module);
-    Form2::RegisterClass(module);
+    MainWindow::RegisterClass(module);
+    AboutWindow::RegisterClass(module);
 }
 
 Session::~Session()
@@ -31,6 +32,30 @@ Session::~Session()
         FreeLibrary(richEdit_);
     if (comReady_)
         CoUninitialize();
+}
+
+std::wstring MissingLibraryText(std::wstring_view library)
+{
+    return Widen(forms::kApplicationTitle) + L" cannot start: the system library " +
+           std::wstring(library) + L", which provides the password field, could not be loaded.";
+}
+
+int RunProgram(HINSTANCE module, std::wstring_view richEdit,
+               const std::function<void(const std::wstring &)> &report)
+{
+    const Session session(module, richEdit);
+    if (!session.Ready()) {
+        const std::wstring text = MissingLibraryText(richEdit);
+        if (report)
+            report(text);
+        else
+            MessageBoxW(nullptr, text.c_str(), Widen(forms::kApplicationTitle).c_str(),
+                        MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    MainWindow window(module, SystemDpi());
+    window.Show();
+    return RunMessageLoop();
 }
 
 int SystemDpi()

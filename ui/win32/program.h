@@ -5,20 +5,43 @@
 
 #include "handles.h"
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 namespace zorvane::win32 {
+
+// The system library that holds the password field's class.
+inline constexpr std::wstring_view kRichEditLibrary = L"msftedit.dll";
 
 // Set up once per thread before any window is made; undone on destruction.
 class Session {
 public:
-    explicit Session(HINSTANCE module);
+    // `richEdit` names the library of the password field's class, loaded
+    // from the system folder only.
+    explicit Session(HINSTANCE module, std::wstring_view richEdit = kRichEditLibrary);
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
     ~Session();
+
+    // False when the password field's library could not be loaded: without
+    // it the main window would have no password field.
+    [[nodiscard]] bool Ready() const { return richEdit_ != nullptr; }
 
 private:
     bool comReady_ = false;
     HMODULE richEdit_ = nullptr;
 };
+
+// What the user is told when `library` cannot be loaded.
+std::wstring MissingLibraryText(std::wstring_view library);
+
+// Runs the program: shows the main window and handles its messages until the
+// program ends; returns the exit code. When the password field's library
+// `richEdit` cannot be loaded, it shows no window, hands `report` the text
+// that says so, and returns 1. By default `report` shows a message box.
+int RunProgram(HINSTANCE module, std::wstring_view richEdit = kRichEditLibrary,
+               const std::function<void(const std::wstring &)> &report = {});
 
 // The system's dots per inch, as the manifest's DPI awareness reports it.
 int SystemDpi();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "handles.h"
+#include "text.h"
+
+#include "wipe.h"
 
 namespace zorvane::win32 {
 
@@ -33,6 +35,12 @@ std::wstring WindowText(HWND window)
     const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+void SetWindowTextAndWipe(HWND window, std::wstring &text)
+{
+    SetWindowTextW(window, text.c_str());
+    SecureWipe(text.data(), text.capacity() * sizeof(wchar_t));
 }
 
 } // namespace zorvane::win32

@@ -3,8 +3,9 @@
 // its window handle, and the placing of a top-level window.
 #pragma once
 
-#include "forms.h"
+#include "forms/model.h"
 #include "handles.h"
+#include "text.h"
 
 namespace zorvane::win32 {
 
@@ -51,8 +52,11 @@ protected:
     {
         const SIZE frame = FrameSize(style, 0, forms::TwipsToPixels(table.width, dpi),
                                      forms::TwipsToPixels(table.height, dpi));
+        // The procedure reads a Derived* back, so a Derived* goes in, wherever
+        // this base sits within it.
         CreateWindowExW(0, className, Widen(table.title).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module, this);
+                        CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module,
+                        static_cast<Derived *>(this));
         return hwnd_ != nullptr;
     }
 

@@ -2,12 +2,18 @@
 // The main window: the length field, Generate, the password and its figure.
 #pragma once
 
-#include "contents.h"
-#include "form2.h"
+#include "about_window.h"
+#include "captions.h"
+#include "focus.h"
+#include "fonts.h"
+#include "forms/main_window.h"
+#include "painter.h"
 #include "window.h"
 
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace zorvane {
 class RandomSource;
@@ -15,18 +21,18 @@ class RandomSource;
 
 namespace zorvane::win32 {
 
-class Form1 final : public Window<Form1> {
+class MainWindow final : public Window<MainWindow> {
 public:
     static constexpr const wchar_t *kClassName = L"ZorvaneForm1";
     static void RegisterClass(HINSTANCE module) { Register(module, kClassName); }
 
     // Creates the window, hidden, with its controls sized for `dpi`.
-    Form1(HINSTANCE module, int dpi);
-    Form1(const Form1 &) = delete;
-    Form1 &operator=(const Form1 &) = delete;
-    ~Form1();
+    MainWindow(HINSTANCE module, int dpi);
+    MainWindow(const MainWindow &) = delete;
+    MainWindow &operator=(const MainWindow &) = delete;
+    ~MainWindow();
 
-    // Shows the window centred on the screen, with the focus in Text1.
+    // Shows the window centred on the screen, with the focus in the length field.
     void Show();
 
     // Asks whether to quit; by default the exit confirmation box, owned by
@@ -38,33 +44,36 @@ public:
     // Where passwords come from; the operating system's source by default.
     void SetRandomSource(std::unique_ptr<RandomSource> source);
 
-    [[nodiscard]] HWND Control(std::string_view name) const;
-    [[nodiscard]] const Contents &contents() const { return *contents_; }
+    [[nodiscard]] HWND Control(forms::MainControl id) const;
+    // Every control, indexed by forms::MainControl.
+    [[nodiscard]] std::span<const HWND> Controls() const { return controls_; }
     // The About window, while it exists.
-    [[nodiscard]] Form2 *AboutWindow() const;
+    [[nodiscard]] AboutWindow *About() const;
 
 private:
-    friend class Window<Form1>;
+    friend class Window<MainWindow>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
     void OnSetFocus(HWND hwnd, HWND previous);
     void OnClose(HWND hwnd);
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Form_GotFocus();
+    void OnGenerate();
+    void OnExit();
+    void OnAbout();
+    void OnGotFocus();
 
-    Form2 &EnsureForm2();
+    AboutWindow &EnsureAboutWindow();
     void EndProgram();
-    static LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
-                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     HINSTANCE module_;
     int dpi_;
-    std::unique_ptr<Contents> contents_;
-    std::unique_ptr<Form2> form2_;
+    FontCache fonts_;
+    std::vector<HWND> controls_; // indexed by forms::MainControl
+    Captions captions_;
+    Painter painter_;
+    FocusKeeper focus_;
+    std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<RandomSource> source_;
     std::function<bool(HWND)> confirmQuit_;
     std::function<void(int)> endProgram_;

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include "support.h"
+
+#include <algorithm>
+
+namespace zorvane::win32 {
+namespace {
+
+using namespace testing;
+
+TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
+{
+    std::vector<std::wstring> told;
+    const auto tell = [&told](const std::wstring &text) { told.push_back(text); };
+    EXPECT_EQ(RunProgram(GetModuleHandleW(nullptr), L"no-such-library.dll", tell), 1);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"no-such-library.dll"), std::wstring::npos);
+    EXPECT_EQ(FindWindowW(MainWindow::kClassName, nullptr), nullptr) << "no window shown";
+}
+
+TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
+{
+    const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    std::wstring password(40, L'x');
+    SetWindowTextAndWipe(field, password);
+    EXPECT_EQ(Text(field), std::string(40, 'x'));
+    const wchar_t *const start = password.data();
+    EXPECT_TRUE(std::all_of(start, start + password.capacity(), [](wchar_t c) { return c == 0; }));
+    DestroyWindow(field);
+}
+
+// A window whose Window base does not sit at the start of the object.
+struct Padding {
+    int padding = 0;
+};
+class Offset final : public Padding, public Window<Offset> {
+public:
+    explicit Offset(HINSTANCE module)
+    {
+        Register(module, L"ZorvaneOffsetTest");
+        Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
+    }
+    ~Offset() { DestroyWindow(hwnd_); }
+    const Offset *handledBy = nullptr;
+
+private:
+    friend class Window<Offset>;
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        handledBy = this;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+};
+
+TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
+{
+    const Offset window(GetModuleHandleW(nullptr));
+    EXPECT_TRUE(window.Exists());
+    EXPECT_EQ(window.handledBy, &window);
+    EXPECT_EQ(window.padding, 0);
+}
+
+} // namespace
+} // namespace zorvane::win32

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "support.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace zorvane::win32::testing {
+namespace {
+
+// Whether `pixel` lies between `from` and `to`: one of them, or a blend of
+// the two as a smoothed glyph's edge draws it (gamma bends the blend, so
+// each channel is only kept within the two colours' own).
+bool Between(COLORREF pixel, COLORREF from, COLORREF to)
+{
+    for (const int shift : {0, 8, 16}) {
+        const auto channel = [shift](COLORREF colour) { return (colour >> shift) & 0xFFu; };
+        const unsigned a = channel(from), b = channel(to), p = channel(pixel);
+        if (p < std::min(a, b) || p > std::max(a, b))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Snapshot::Snapshot(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    RECT client;
+    GetClientRect(window, &client);
+    width = client.right;
+    height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB};
+    void *bits = nullptr;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ original = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto *bgra = static_cast<const std::uint8_t *>(bits);
+    pixels.resize(static_cast<std::size_t>(width * height));
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+    SelectObject(memory, original);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+}
+
+int Snapshot::Count(const RECT &area, COLORREF colour) const
+{
+    int count = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(height, area.bottom); ++y)
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(width, area.right); ++x)
+            count += At(x, y) == colour;
+    return count;
+}
+
+void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<const HWND> controls)
+{
+    const Snapshot shot(window);
+    std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
+    for (const HWND control : controls)
+        boxes.push_back(PlaceOf(control));
+    // The one box, the window's aside, that holds (x, y): 0 for none, -1 for several.
+    const auto owner = [&boxes](int x, int y) {
+        int found = 0;
+        for (std::size_t i = 1; i < boxes.size(); ++i)
+            if (PtInRect(&boxes[i], POINT{x, y}))
+                found = found == 0 ? static_cast<int>(i) : -1;
+        return found;
+    };
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const COLORREF background = ColourRef(table.background);
+        COLORREF from = background, to = background, also = background;
+        std::string_view name = table.objectName;
+        if (i > 0) {
+            const forms::Control &row = table.controls[i - 1];
+            const HWND control = controls[i - 1];
+            name = row.objectName;
+            switch (row.kind) {
+            case forms::Kind::Marker:
+                from = to = also = ColourRef(*row.colour);
+                break;
+            case forms::Kind::Label:
+                to = ColourRef(*row.colour);
+                EXPECT_EQ(FaceOf(control), std::string(forms::ControlFont(table, row).family) +
+                                               (forms::ControlFont(table, row).bold ? " bold" : ""))
+                    << name;
+                break;
+            case forms::Kind::Button:
+                // The focused one's ring inverts the face where it runs.
+                from = ColourRef(*row.colour);
+                to = RGB(0, 0, 0);
+                also = GetFocus() == control ? from ^ 0xFFFFFFu : from;
+                break;
+            default:
+                continue;
+            }
+            EXPECT_TRUE(WindowText(control).empty() || shot.Has(boxes[i], to)) << name << " text";
+            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Has(boxes[i], from)) << name;
+        }
+        int strays = 0;
+        for (int y = boxes[i].top; y < boxes[i].bottom; ++y)
+            for (int x = boxes[i].left; x < boxes[i].right; ++x) {
+                const COLORREF pixel = shot.At(x, y);
+                if (owner(x, y) == static_cast<int>(i) && !Between(pixel, from, to) &&
+                    pixel != also && strays++ == 0)
+                    ADD_FAILURE() << name << " holds " << std::hex << pixel << " (BGR) at "
+                                  << std::dec << x << ", " << y;
+            }
+        EXPECT_EQ(strays, 0) << name;
+    }
+}
+
+} // namespace zorvane::win32::testing

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+#include "builder.h"
+
+#include "accessibility.h"
+#include "commands.h"
+#include "text.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+namespace zorvane::win32 {
+namespace {
+
+using forms::Kind;
+
+struct ClassAndStyle {
+    const wchar_t *className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle ClassFor(Kind kind)
+{
+    switch (kind) {
+    case Kind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case Kind::Marker:
+    case Kind::Picture:
+        return {L"STATIC", SS_OWNERDRAW, 0};
+    case Kind::TextField:
+        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case Kind::OutputField:
+        // Wraps within its width (no horizontal scrolling) and scrolls down.
+        // A rich edit control: the plain one lays out a long unbroken line
+        // in quadratic time, seconds for the longest password.
+        // Its scroll bar always stands, so a long password is laid out once,
+        // not again when the bar would appear.
+        return {MSFTEDIT_CLASS,
+                ES_LEFT | ES_MULTILINE | ES_READONLY | ES_DISABLENOSCROLL | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
+    case Kind::Button:
+        return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+// Every position may end a line; no character separates words.
+int CALLBACK BreakAnywhere(LPWSTR, int position, int length, int action)
+{
+    switch (action) {
+    case WB_LEFT:
+        return position > 0 ? position - 1 : 0;
+    case WB_RIGHT:
+        return position < length ? position + 1 : length;
+    default: // WB_ISDELIMITER
+        return FALSE;
+    }
+}
+
+} // namespace
+
+std::vector<int> CreationOrder(const forms::Window &table)
+{
+    std::vector<int> order(table.controls.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    const auto row = [&table](int index) -> const forms::Control & {
+        return table.controls[static_cast<std::size_t>(index)];
+    };
+    const auto focusable = std::stable_partition(order.begin(), order.end(),
+                                                 [&](int i) { return row(i).TakesFocus(); });
+    std::stable_sort(order.begin(), focusable,
+                     [&](int a, int b) { return row(a).tab < row(b).tab; });
+    return order;
+}
+
+std::vector<HWND> TabOrder(const forms::Window &table, std::span<const HWND> controls)
+{
+    std::vector<HWND> order;
+    for (const int index : CreationOrder(table))
+        if (table.controls[static_cast<std::size_t>(index)].TakesFocus())
+            order.push_back(controls[static_cast<std::size_t>(index)]);
+    return order;
+}
+
+std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Window &table, int dpi,
+                                FontCache &fonts)
+{
+    std::vector<HWND> controls(table.controls.size());
+    AccessibleNames names;
+    for (const int index : CreationOrder(table)) {
+        const forms::Control &row = table.controls[static_cast<std::size_t>(index)];
+        const forms::Pixels place = forms::PixelRect(row.rect, dpi);
+        const ClassAndStyle kind = ClassFor(row.kind);
+        const std::wstring fixedName = Widen(forms::FixedAccessibleName(table, row));
+        // Buttons and pictures carry their fixed accessible name as window
+        // text; a button's face draws its caption instead.
+        const bool namedByText = row.kind == Kind::Button || row.kind == Kind::Picture;
+        const std::wstring text = namedByText && !fixedName.empty() ? fixedName : Widen(row.text);
+        const HWND control = CreateWindowExW(
+            kind.exStyle, kind.className, text.c_str(),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left, place.top,
+            place.width, place.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), module, nullptr);
+        controls[static_cast<std::size_t>(index)] = control;
+        SendMessageW(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts.ForControl(table, row, dpi)), FALSE);
+
+        if (row.kind == Kind::OutputField) {
+            // Room for the longest password, above the control's default limit;
+            // nothing to undo in a read-only field; and a password has no
+            // words, so it wraps anywhere.
+            SendMessageW(control, EM_EXLIMITTEXT, 0, 65535);
+            SendMessageW(control, EM_SETUNDOLIMIT, 0, 0);
+            SendMessageW(control, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&BreakAnywhere));
+        }
+        names.Name(control, fixedName);
+        if (row.kind == Kind::Picture)
+            names.RoleGraphic(control);
+    }
+    return controls;
+}
+
+} // namespace zorvane::win32
