@@ -45,19 +45,6 @@ ClassAndStyle ClassFor(Kind kind)
     return {L"STATIC", 0, 0};
 }
 
-// Every position may end a line; no character separates words.
-int CALLBACK BreakAnywhere(LPWSTR, int position, int length, int action)
-{
-    switch (action) {
-    case WB_LEFT:
-        return position > 0 ? position - 1 : 0;
-    case WB_RIGHT:
-        return position < length ? position + 1 : length;
-    default: // WB_ISDELIMITER
-        return FALSE;
-    }
-}
-
 } // namespace
 
 std::vector<int> CreationOrder(const forms::Window &table)
@@ -108,12 +95,12 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
                      reinterpret_cast<WPARAM>(fonts.ForControl(table, row, dpi)), FALSE);
 
         if (row.kind == Kind::OutputField) {
-            // Room for the longest password, above the control's default limit;
-            // nothing to undo in a read-only field; and a password has no
-            // words, so it wraps anywhere.
+            // Room for the longest password, above the control's default limit,
+            // and nothing to undo in a read-only field. A password longer than
+            // a line breaks at the margin by itself, and Ctrl+arrows need the
+            // control's own idea of words, so no word-break procedure.
             SendMessageW(control, EM_EXLIMITTEXT, 0, 65535);
             SendMessageW(control, EM_SETUNDOLIMIT, 0, 0);
-            SendMessageW(control, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&BreakAnywhere));
         }
         names.Name(control, fixedName);
         if (row.kind == Kind::Picture)

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// How Windows itself treats the main window's controls, where that differs
+// from what a program gets by default.
+#include "support.h"
+
+#include <richedit.h>
+
+namespace zorvane::win32::testing {
+namespace {
+
+// Ctrl+`key` on the focused control, as the keyboard would give it.
+void ControlKey(HWND control, int key)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(control, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+CHARRANGE Selection(HWND field)
+{
+    CHARRANGE range{};
+    SendMessageW(field, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+// The field breaks a password longer than a line by itself (the main window's
+// tests see it wrap), and a password is one word to Ctrl and the arrows.
+TEST_F(WindowTest, CtrlAndArrowsMoveOverAPassword)
+{
+    Generate(L"300");
+    const HWND field = Control(MainControl::PasswordField);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, 0);
+    ControlKey(field, VK_RIGHT);
+    EXPECT_GT(Selection(field).cpMin, 0);
+    SendMessageW(field, EM_SETSEL, 300, 300);
+    ControlKey(field, VK_LEFT);
+    EXPECT_LT(Selection(field).cpMin, 300);
+}
+
+} // namespace
+} // namespace zorvane::win32::testing
