@@ -8,6 +8,25 @@
 namespace zorvane::win32::testing {
 namespace {
 
+TEST_F(WindowTest, AQuickSecondClickIsASecondPress)
+{
+    const HWND button = Control(MainControl::GenerateButton);
+    const LPARAM inside = MAKELPARAM(5, 5);
+    SetWindowTextW(Control(MainControl::LengthField), L"30");
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(button, WM_LBUTTONUP, 0, inside);
+    Pump();
+    const std::string first = Text(MainControl::PasswordField);
+    ASSERT_EQ(first.size(), 30u);
+
+    // What the button gets for the second click of a double-click.
+    SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+    EXPECT_TRUE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
+    SendMessageW(button, WM_LBUTTONUP, 0, inside);
+    Pump();
+    EXPECT_NE(Text(MainControl::PasswordField), first);
+}
+
 // Ctrl+`key` on the focused control, as the keyboard would give it.
 void ControlKey(HWND control, int key)
 {

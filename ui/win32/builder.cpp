@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "text.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -43,6 +44,20 @@ ClassAndStyle ClassFor(Kind kind)
         return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
+}
+
+// An owner-drawn button takes a quick second click as a double-click: it
+// sends BN_DOUBLECLICKED instead of being pressed ("BN_DOUBLECLICKED
+// notification code"). Every click is a press here, drawn sunk and done on
+// release, so the second click goes in as a plain one.
+LRESULT CALLBACK EveryClickPresses(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_LBUTTONDBLCLK)
+        message = WM_LBUTTONDOWN;
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(button, &EveryClickPresses, 0);
+    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
@@ -102,6 +117,8 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
             SendMessageW(control, EM_EXLIMITTEXT, 0, 65535);
             SendMessageW(control, EM_SETUNDOLIMIT, 0, 0);
         }
+        if (row.kind == Kind::Button)
+            SetWindowSubclass(control, &EveryClickPresses, 0, 0);
         names.Name(control, fixedName);
         if (row.kind == Kind::Picture)
             names.RoleGraphic(control);
