@@ -61,5 +61,31 @@ TEST_F(WindowTest, CtrlAndArrowsMoveOverAPassword)
     EXPECT_LT(Selection(field).cpMin, 300);
 }
 
+TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
+{
+    const HWND button = Control(MainControl::GenerateButton);
+    RECT face;
+    GetClientRect(button, &face);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, face.right, face.bottom);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ original = SelectObject(dc, bitmap);
+    SetTextColor(dc, RGB(1, 2, 3));
+
+    DRAWITEMSTRUCT draw{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(button)),
+                        0,          ODA_DRAWENTIRE,
+                        ODS_FOCUS,  button,
+                        dc,         face,
+                        0};
+    SendMessageW(window_->Handle(), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+
+    SelectObject(dc, original);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 } // namespace
 } // namespace zorvane::win32::testing
