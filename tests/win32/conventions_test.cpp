@@ -87,5 +87,20 @@ TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
     DeleteDC(dc);
 }
 
+// On Windows the dialog manager moves the focus on an arrow key to the next
+// control of the group (GetNextDlgGroupItem); Wine's leaves a plain window's
+// focus alone, so the groups themselves are checked.
+TEST_F(WindowTest, ArrowKeysFindNoOtherControlInTheGroup)
+{
+    for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i) {
+        if (!forms::kMainWindow.controls[i].TakesFocus())
+            continue;
+        const HWND control = window_->Control(static_cast<MainControl>(i));
+        for (const BOOL previous : {FALSE, TRUE})
+            EXPECT_EQ(GetNextDlgGroupItem(window_->Handle(), control, previous), control)
+                << forms::kMainWindow.controls[i].objectName;
+    }
+}
+
 } // namespace
 } // namespace zorvane::win32::testing

@@ -100,9 +100,14 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
         // text; a button's face draws its caption instead.
         const bool namedByText = row.kind == Kind::Button || row.kind == Kind::Picture;
         const std::wstring text = namedByText && !fixedName.empty() ? fixedName : Widen(row.text);
+        // Each control a group of its own. The dialog manager moves the focus
+        // to the next control of the group on an arrow key ("Window Styles",
+        // WS_GROUP); with no groups, an arrow on a button would move it on,
+        // onto a label or a marker too. Labels start groups as well, or the
+        // last control in the tab order would share one with them.
         const HWND control = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(),
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left, place.top,
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | kind.style, place.left, place.top,
             place.width, place.height, window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), module, nullptr);
         controls[static_cast<std::size_t>(index)] = control;
