@@ -53,10 +53,13 @@ Session::Session(HINSTANCE module, std::wstring_view richEdit)
 
 Session::~Session()
 {
-    if (richEdit_)
-        FreeLibrary(richEdit_);
+    // A copied password may still be on the clipboard as the rich edit's
+    // own data object, which OLE calls into while it shuts down; so the
+    // library goes last ("CoUninitialize", "OleUninitialize").
     if (comReady_)
         CoUninitialize();
+    if (richEdit_)
+        FreeLibrary(richEdit_);
 }
 
 std::wstring MissingLibraryText(std::wstring_view library)
