@@ -53,9 +53,10 @@ Session::Session(HINSTANCE module, std::wstring_view richEdit)
 
 Session::~Session()
 {
-    // A copied password may still be on the clipboard as the rich edit's
-    // own data object, which OLE calls into while it shuts down; so the
-    // library goes last ("CoUninitialize", "OleUninitialize").
+    // A copied password may still be on the clipboard as a data object of
+    // the rich edit's, whose code lives in its library; OLE can call it until
+    // it has shut down ("OleFlushClipboard function", "CoUninitialize
+    // function"). So the library is freed last.
     if (comReady_)
         CoUninitialize();
     if (richEdit_)
