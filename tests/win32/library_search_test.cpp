@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <string>
 
 namespace zorvane::win32::testing {
@@ -25,7 +26,8 @@ std::wstring PathOf(HMODULE module)
 
 std::wstring Lower(std::wstring text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), towlower);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
     return text;
 }
 
