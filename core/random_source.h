@@ -24,7 +24,9 @@ public:
 };
 
 // The operating system's cryptographic source: getrandom on Linux,
-// BCryptGenRandom on Windows, getentropy elsewhere. Never seeded from a clock.
+// BCryptGenRandom on Windows (from the system folder, looked up when first
+// used; failing that, every request fails), getentropy elsewhere. Never seeded
+// from a clock.
 class SystemRandomSource final : public RandomSource {
 public:
     // The system call behind the source, with the signature of the real one,

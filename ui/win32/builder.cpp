@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "text.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -45,17 +46,18 @@ ClassAndStyle ClassFor(Kind kind)
     return {L"STATIC", 0, 0};
 }
 
-// Every position may end a line; no character separates words.
-int CALLBACK BreakAnywhere(LPWSTR, int position, int length, int action)
+// An owner-drawn button takes a quick second click as a double-click: it
+// sends BN_DOUBLECLICKED instead of being pressed ("BN_DOUBLECLICKED
+// notification code"). Every click is a press here, drawn sunk and done on
+// release, so the second click goes in as a plain one.
+LRESULT CALLBACK EveryClickPresses(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR)
 {
-    switch (action) {
-    case WB_LEFT:
-        return position > 0 ? position - 1 : 0;
-    case WB_RIGHT:
-        return position < length ? position + 1 : length;
-    default: // WB_ISDELIMITER
-        return FALSE;
-    }
+    if (message == WM_LBUTTONDBLCLK)
+        message = WM_LBUTTONDOWN;
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(button, &EveryClickPresses, 0);
+    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
@@ -98,9 +100,14 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
         // text; a button's face draws its caption instead.
         const bool namedByText = row.kind == Kind::Button || row.kind == Kind::Picture;
         const std::wstring text = namedByText && !fixedName.empty() ? fixedName : Widen(row.text);
+        // Each control a group of its own. The dialog manager moves the focus
+        // to the next control of the group on an arrow key ("Window Styles",
+        // WS_GROUP); with no groups, an arrow on a button would move it on,
+        // onto a label or a marker too. Labels start groups as well, or the
+        // last control in the tab order would share one with them.
         const HWND control = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(),
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, place.left, place.top,
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | kind.style, place.left, place.top,
             place.width, place.height, window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), module, nullptr);
         controls[static_cast<std::size_t>(index)] = control;
@@ -108,13 +115,15 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
                      reinterpret_cast<WPARAM>(fonts.ForControl(table, row, dpi)), FALSE);
 
         if (row.kind == Kind::OutputField) {
-            // Room for the longest password, above the control's default limit;
-            // nothing to undo in a read-only field; and a password has no
-            // words, so it wraps anywhere.
+            // Room for the longest password, above the control's default limit,
+            // and nothing to undo in a read-only field. A password longer than
+            // a line breaks at the margin by itself, and Ctrl+arrows need the
+            // control's own idea of words, so no word-break procedure.
             SendMessageW(control, EM_EXLIMITTEXT, 0, 65535);
             SendMessageW(control, EM_SETUNDOLIMIT, 0, 0);
-            SendMessageW(control, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&BreakAnywhere));
         }
+        if (row.kind == Kind::Button)
+            SetWindowSubclass(control, &EveryClickPresses, 0, 0);
         names.Name(control, fixedName);
         if (row.kind == Kind::Picture)
             names.RoleGraphic(control);

@@ -27,6 +27,7 @@ std::vector<std::string> Arguments()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    zorvane::win32::UseSystemLibrariesOnly();
     // A GUI program has no console: help, the version and mistakes show in a
     // message box, as Windows programs do with /?.
     const std::vector<std::string> arguments = Arguments();

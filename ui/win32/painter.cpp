@@ -100,6 +100,9 @@ void Painter::DrawItem(const DRAWITEMSTRUCT &draw) const
     if (index == forms::kNone)
         return;
     const Look &look = looks_[static_cast<std::size_t>(index)];
+    // The control's DC goes back in its default state, as the "WM_DRAWITEM
+    // message" page asks: mode, colours and objects.
+    const int saved = SaveDC(draw.hDC);
     switch (Row(index).kind) {
     case Kind::Button:
         DrawButton(index, draw);
@@ -113,6 +116,7 @@ void Painter::DrawItem(const DRAWITEMSTRUCT &draw) const
     default:
         break;
     }
+    RestoreDC(draw.hDC, saved);
 }
 
 void Painter::DrawPicture(const DecodedPicture &picture, const DRAWITEMSTRUCT &draw) const

@@ -46,14 +46,16 @@ void DrawFailureCue(HWND field)
     RECT area;
     SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     HDC dc = GetDC(field);
-    const HGDIOBJ original =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    // A class or private DC keeps what is set in it after ReleaseDC ("GetDC
+    // function"), and the field would draw with it next: it goes back as it came.
+    const int saved = SaveDC(dc);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     const std::wstring cue = Widen(forms::kSourceFailedText);
     DrawTextW(dc, cue.c_str(), static_cast<int>(cue.size()), &area,
               DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-    SelectObject(dc, original);
+    RestoreDC(dc, saved);
     ReleaseDC(field, dc);
 }
 

@@ -66,6 +66,12 @@ protected:
         if (!placed_) {
             placed_ = true;
             CentreOnWorkArea(hwnd_);
+            // A window that is not a dialog box starts with its focus rings
+            // shown. Told to start from the last input, it hides them after
+            // a click until a key is used, as a dialog box does
+            // ("WM_CHANGEUISTATE message").
+            SendMessageW(hwnd_, WM_CHANGEUISTATE,
+                         MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         }
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
