@@ -7,13 +7,14 @@
 #include "text.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 namespace zorvane::win32 {
 
 Session::Session(HINSTANCE module, std::wstring_view richEdit)
 {
-    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // OLE, not COM alone: the password field copies through OLE's clipboard.
+    comReady_ = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     wchar_t folder[MAX_PATH];
@@ -30,8 +31,11 @@ Session::~Session()
 {
     if (richEdit_)
         FreeLibrary(richEdit_);
-    if (comReady_)
-        CoUninitialize();
+    if (comReady_) {
+        // What the user copied stays on the clipboard after the program ends.
+        OleFlushClipboard();
+        OleUninitialize();
+    }
 }
 
 std::wstring MissingLibraryText(std::wstring_view library)
