@@ -13,7 +13,9 @@ namespace zorvane::win32 {
 
 Session::Session(HINSTANCE module, std::wstring_view richEdit)
 {
-    // OLE, not COM alone: the password field copies through OLE's clipboard.
+    // OLE, not COM alone: the password field copies through OLE's clipboard,
+    // which needs it (Microsoft's "OleInitialize function"). Under Wine a copy
+    // works either way, so no test here can tell the two apart.
     comReady_ = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -32,7 +34,8 @@ Session::~Session()
     if (richEdit_)
         FreeLibrary(richEdit_);
     if (comReady_) {
-        // What the user copied stays on the clipboard after the program ends.
+        // What the user copied stays on the clipboard after the program ends
+        // (Microsoft's "OleFlushClipboard function").
         OleFlushClipboard();
         OleUninitialize();
     }
