@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Every copy of a password carries the formats that keep it out of clipboard
 // history and cloud sync. Dragging is not tested: Wine's rich edit starts no
-// drag; on Windows a drag asks the same callback for its data (Microsoft's
+// drag (its riched20.dll does not even import DoDragDrop); on Windows a drag
+// asks the same callback for its data (Microsoft's
 // "IRichEditOleCallback::GetClipboardData", RECO_DRAG).
 #include "support.h"
 
