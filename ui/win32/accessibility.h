@@ -1,26 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Names for controls whose window text is not what a screen reader should say.
+// What a screen reader hears for each control: the name the window shows.
 #pragma once
 
-#include "handles.h"
+#include <windows.h>
 
-#include <oleacc.h>
-
-#include <string_view>
+#include <string>
 
 namespace zorvane::win32 {
 
-// Annotates controls through the accessibility runtime's property service.
-// Where that service is missing, controls keep the names the system derives.
-class AccessibleNames {
-public:
-    AccessibleNames();
-    void Name(HWND control, std::wstring_view name);
-    // Marks a control that shows a picture as a graphic.
-    void RoleGraphic(HWND control);
-
-private:
-    ComPtr<IAccPropServices> services_;
-};
+// Answers an assistive technology's request for `control`'s accessible object
+// (WM_GETOBJECT) with the system's own object, named `fixedName` or, where
+// that is empty, by the control's current text; `graphic` marks a picture.
+// Nothing of the accessibility runtime is loaded before the first request,
+// so start-up does not pay for it.
+void AttachAccessibleName(HWND control, std::wstring fixedName, bool graphic);
 
 } // namespace zorvane::win32

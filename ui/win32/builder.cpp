@@ -90,7 +90,6 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
                                 FontCache &fonts)
 {
     std::vector<HWND> controls(table.controls.size());
-    AccessibleNames names;
     for (const int index : CreationOrder(table)) {
         const forms::Control &row = table.controls[static_cast<std::size_t>(index)];
         const forms::Pixels place = forms::PixelRect(row.rect, dpi);
@@ -124,9 +123,7 @@ std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Wind
         }
         if (row.kind == Kind::Button)
             SetWindowSubclass(control, &EveryClickPresses, 0, 0);
-        names.Name(control, fixedName);
-        if (row.kind == Kind::Picture)
-            names.RoleGraphic(control);
+        AttachAccessibleName(control, fixedName, row.kind == Kind::Picture);
     }
     return controls;
 }

@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "builder.h"
+#include "clipboard.h"
 #include "commands.h"
 #include "generate.h"
 #include "password_field.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(HINSTANCE module, int dpi)
     focus_ = FocusKeeper(TabOrder(kMainWindow, controls_));
     SetIcons(hwnd_, module, IDI_ZORVANE, bigIcon_, smallIcon_);
     AttachPasswordField(Control(PasswordField), sourceFailed_);
+    KeepCopiesPrivate(Control(PasswordField));
 }
 
 MainWindow::~MainWindow()

@@ -7,43 +7,17 @@
 #include "text.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 namespace zorvane::win32 {
-
-void UseSystemLibrariesOnly()
-{
-    // Windows 7 has SetDefaultDllDirectories only with KB2533623, so it is
-    // looked up rather than imported.
-    using SetDirectories = BOOL(WINAPI *)(DWORD);
-    const auto setDirectories = reinterpret_cast<SetDirectories>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-    if (!setDirectories || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
-        // At least not the current folder; the program's own folder stays in
-        // the search, so the program names every library it loads by its full
-        // path in the system folder.
-        SetDllDirectoryW(L"");
-}
-
-HMODULE LoadSystemLibrary(std::wstring_view name)
-{
-    const std::wstring library(name);
-    HMODULE module = LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module || GetLastError() != ERROR_INVALID_PARAMETER)
-        return module;
-    // The flag is unknown without KB2533623: the full path instead.
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L'\\' + library;
-    return LoadLibraryW(path.c_str());
-}
 
 Session::Session(HINSTANCE module, std::wstring_view richEdit)
 {
     UseSystemLibrariesOnly();
-    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // OLE, not COM alone: the password field copies through OLE's clipboard,
+    // which needs it (Microsoft's "OleInitialize function"). Under Wine a copy
+    // works either way, so no test here can tell the two apart.
+    comReady_ = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     richEdit_ = LoadSystemLibrary(richEdit);
@@ -55,10 +29,13 @@ Session::~Session()
 {
     // A copied password may still be on the clipboard as a data object of
     // the rich edit's, whose code lives in its library; OLE can call it until
-    // it has shut down ("OleFlushClipboard function", "CoUninitialize
-    // function"). So the library is freed last.
-    if (comReady_)
-        CoUninitialize();
+    // it has shut down. So what the user copied is flushed to the clipboard,
+    // to outlive the program, OLE shuts down, and the library is freed last
+    // (Microsoft's "OleFlushClipboard function", "OleUninitialize function").
+    if (comReady_) {
+        OleFlushClipboard();
+        OleUninitialize();
+    }
     if (richEdit_)
         FreeLibrary(richEdit_);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "handles.h"
+#include "libraries.h"
 
 #include <functional>
 #include <string>
@@ -13,13 +14,6 @@ namespace zorvane::win32 {
 
 // The system library that holds the password field's class.
 inline constexpr std::wstring_view kRichEditLibrary = L"msftedit.dll";
-
-// Has Windows look for libraries the program loads in the system folder only,
-// never beside the program or in the current folder. Called first.
-void UseSystemLibrariesOnly();
-
-// `name` from the system folder only, or null.
-HMODULE LoadSystemLibrary(std::wstring_view name);
 
 // Set up once per thread before any window is made; undone on destruction.
 class Session {
