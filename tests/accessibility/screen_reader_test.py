@@ -178,6 +178,8 @@ def run_checks(program, memory):
         labels = names(form1, Atspi.Role.LABEL)
         check(f"label {LENGTH_LABEL!r}", LENGTH_LABEL in labels, f"labels: {labels}")
         check(f"label {FIGURE_LABEL!r}", FIGURE_LABEL in labels, f"labels: {labels}")
+        check("before a request the empty figure has no name, not its caption's",
+              labels.count(FIGURE_LABEL) == 1 and "" in labels, f"labels: {labels}")
         fields = find(form1, Atspi.Role.TEXT) + find(form1, Atspi.Role.ENTRY)
         multi = [f for f in fields if f.get_state_set().contains(Atspi.StateType.MULTI_LINE)]
         entry = next((f for f in fields if f not in multi), None)

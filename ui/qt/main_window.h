@@ -58,6 +58,7 @@ private:
 
     void GeneratePassword();
     void ShowSourceFailed(bool failed);
+    void ShowFigure(const QString &figure);
     AboutWindow *EnsureAboutWindow();
     [[nodiscard]] bool AnyControlCanTakeFocus() const;
     void EndProgram();
