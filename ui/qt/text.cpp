@@ -3,6 +3,7 @@
 
 #include "wipe.h"
 
+#include <QMimeData>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -10,6 +11,14 @@
 #include <QTextDocument>
 
 namespace zorvane::ui {
+
+QMimeData *SecretField::createMimeDataFromSelection() const
+{
+    QMimeData *offer = QPlainTextEdit::createMimeDataFromSelection();
+    // The hint KDE's clipboard manager, and others after it, honour.
+    offer->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    return offer;
+}
 
 void ShowSecret(QPlainTextEdit &field, QString &secret)
 {
