@@ -1,11 +1,15 @@
 #!/usr/bin/python3
 """Reads Zorvane's windows over AT-SPI, the way a screen reader does.
 
-Usage: screen_reader_test.py PATH/TO/zorvane
+Usage: screen_reader_test.py PATH/TO/zorvane [memory]
 
 Runs the real program on a private X server and a private D-Bus session with the
 accessibility bus switched on. The rule it checks: a control's accessible name is
 what the control shows; context comes through relations, never by replacing the text.
+
+With "memory", it instead makes several requests, reads each password, and then
+scans the program's readable memory for the earlier ones: the field must keep only
+the current password.
 
 Needs Debian's python3-gi, gir1.2-atspi-2.0, at-spi2-core, dbus-daemon and xvfb.
 Prints one line per check and ends with "N passed, M failed".
@@ -25,7 +29,7 @@ LENGTH_LABEL = "Number of Characters in the password"
 FIGURE_LABEL = "Number of Combinations"
 
 
-def run_in_private_session(program):
+def run_in_private_session(program, mode):
     """Starts Xvfb and a D-Bus session, and runs this script again inside them."""
     runtime = tempfile.mkdtemp(prefix="zorvane-a11y-")  # holds the accessibility bus
     ready_read, ready_write = os.pipe()
@@ -48,7 +52,7 @@ def run_in_private_session(program):
         env.update({INSIDE: "1", "DISPLAY": ":" + display, "XDG_RUNTIME_DIR": runtime,
                     "QT_QPA_PLATFORM": "xcb"})  # the offscreen platform has no AT-SPI bridge
         session = subprocess.Popen(
-            ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), program],
+            ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), program] + mode,
             env=env, start_new_session=True)
         return session.wait(timeout=50)
     except subprocess.TimeoutExpired:
@@ -71,7 +75,28 @@ def run_in_private_session(program):
         shutil.rmtree(runtime, ignore_errors=True)
 
 
-def run_checks(program):
+def memory_counts(pid, texts):
+    """How often each of `texts` occurs whole in the readable memory of process `pid`,
+    as UTF-16 and as Latin-1 (the same bytes as UTF-8 for a password)."""
+    encodings = ("utf-16-le", "latin-1")
+    counts = {(t, e): 0 for t in texts for e in encodings}
+    with open(f"/proc/{pid}/maps") as maps, open(f"/proc/{pid}/mem", "rb", 0) as mem:
+        for line in maps:
+            span, perms = line.split()[:2]
+            if not perms.startswith("r"):
+                continue
+            start, end = (int(x, 16) for x in span.split("-"))
+            try:
+                mem.seek(start)
+                data = mem.read(end - start)
+            except (OSError, OverflowError, ValueError):  # [vvar] and the like
+                continue
+            for text, encoding in counts:
+                counts[text, encoding] += data.count(text.encode(encoding))
+    return counts
+
+
+def run_checks(program, memory):
     import gi
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi, Gio, GLib
@@ -153,6 +178,8 @@ def run_checks(program):
         labels = names(form1, Atspi.Role.LABEL)
         check(f"label {LENGTH_LABEL!r}", LENGTH_LABEL in labels, f"labels: {labels}")
         check(f"label {FIGURE_LABEL!r}", FIGURE_LABEL in labels, f"labels: {labels}")
+        check("before a request the empty figure has no name, not its caption's",
+              labels.count(FIGURE_LABEL) == 1 and "" in labels, f"labels: {labels}")
         fields = find(form1, Atspi.Role.TEXT) + find(form1, Atspi.Role.ENTRY)
         multi = [f for f in fields if f.get_state_set().contains(Atspi.StateType.MULTI_LINE)]
         entry = next((f for f in fields if f not in multi), None)
@@ -169,6 +196,9 @@ def run_checks(program):
         generate = next(iter(find(form1, Atspi.Role.PUSH_BUTTON, "Generate Password")), None)
         if not (entry and password and generate):
             return 1
+        if memory:
+            check_memory(proc.pid, entry, password, generate, press, check)
+            return 0 if all(results) else 1
 
         def request(length, figure):
             Atspi.EditableText.set_text_contents(entry, length)
@@ -216,13 +246,42 @@ def run_checks(program):
     return 0 if all(results) else 1
 
 
+def check_memory(pid, entry, field, generate, press, check):
+    """Seven requests; then no earlier password may be left whole in memory."""
+    from gi.repository import Atspi
+    Atspi.EditableText.set_text_contents(entry, "24")
+    passwords = []
+    for _ in range(7):
+        press(generate)
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline:
+            text = Atspi.Text.get_text(field, 0, -1)
+            if len(text) == 24 and text not in passwords:
+                break
+            time.sleep(0.05)
+        passwords.append(text)
+    check("seven different 24-character passwords", len(set(passwords)) == 7
+          and all(len(p) == 24 for p in passwords), f"passwords: {passwords}")
+    time.sleep(0.5)  # let the program finish drawing the last one
+    counts = memory_counts(pid, passwords)
+    for encoding in ("utf-16-le", "latin-1"):
+        print(f"{encoding}: " + " ".join(str(counts[p, encoding]) for p in passwords))
+    check("the current password is in memory as UTF-16 (the scan works)",
+          counts[passwords[-1], "utf-16-le"] > 0, "not found")
+    left = [(i + 1, e) for i, p in enumerate(passwords[:-1])
+            for e in ("utf-16-le", "latin-1") if counts[p, e]]
+    check("no earlier password is left whole in memory", not left,
+          "found (request, encoding): " + ", ".join(f"{i} {e}" for i, e in left))
+
+
 def main():
-    if len(sys.argv) != 2:
+    mode = sys.argv[2:]
+    if len(sys.argv) not in (2, 3) or mode not in ([], ["memory"]):
         sys.exit(__doc__)
     program = os.path.abspath(sys.argv[1])
     if os.environ.get(INSIDE):
-        return run_checks(program)
-    return run_in_private_session(program)
+        return run_checks(program, mode == ["memory"])
+    return run_in_private_session(program, mode)
 
 
 if __name__ == "__main__":

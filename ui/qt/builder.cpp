@@ -37,9 +37,9 @@ QLabel *MakeLabel(QWidget &window, const forms::Control &row)
     return label;
 }
 
-QPlainTextEdit *MakeOutputField(QWidget &window)
+SecretField *MakeOutputField(QWidget &window)
 {
-    auto *field = new QPlainTextEdit(&window);
+    auto *field = new SecretField(&window);
     field->setReadOnly(true);
     field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     field->setTabChangesFocus(true);

@@ -20,12 +20,13 @@ class QPushButton;
 namespace zorvane::ui {
 
 class Marker;
+class SecretField;
 
 // The widget each kind of control is built as, in the order of forms::Kind.
 template <forms::Kind kind>
-using WidgetOf = std::tuple_element_t<
-    static_cast<std::size_t>(kind),
-    std::tuple<QLabel, Marker, QLineEdit, QPlainTextEdit, QPushButton, QLabel>>;
+using WidgetOf =
+    std::tuple_element_t<static_cast<std::size_t>(kind),
+                         std::tuple<QLabel, Marker, QLineEdit, SecretField, QPushButton, QLabel>>;
 static_assert(static_cast<int>(forms::Kind::Picture) == 5);
 
 // What a window does when one of its buttons is pressed.

@@ -38,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     passwordFont.setKerning(false);
     passwordFont.setStyleStrategy(QFont::PreferNoShaping);
     passwordField->setFont(passwordFont);
+    ShowFigure(QString());
     lengthField->setFocus();
 }
 
@@ -87,9 +88,17 @@ void MainWindow::GeneratePassword()
     ShowSourceFailed(texts.sourceFailed);
     QString password = ToQString(texts.password);
     ShowSecret(*passwordField, password);
-    figureLabel->setText(ToQString(texts.figure));
+    ShowFigure(ToQString(texts.figure));
     generateButton->setText(ToQString(forms::kAnotherOneCaption));
     FitCaption(generateButton, generateFont_);
+}
+
+// Qt names an unnamed, empty label after its buddy's partner, so an empty figure
+// would be heard as its own caption: it is labelled only while it shows a figure.
+void MainWindow::ShowFigure(const QString &figure)
+{
+    figureLabel->setText(figure);
+    controls_.get<FigureCaption>()->setBuddy(figure.isEmpty() ? nullptr : figureLabel);
 }
 
 // An empty field says why it is empty, to the eye and to a screen reader.

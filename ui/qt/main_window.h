@@ -4,6 +4,7 @@
 
 #include "builder.h"
 #include "forms/main_window.h"
+#include "text.h"
 
 #include <QFont>
 #include <QPointer>
@@ -58,6 +59,7 @@ private:
 
     void GeneratePassword();
     void ShowSourceFailed(bool failed);
+    void ShowFigure(const QString &figure);
     AboutWindow *EnsureAboutWindow();
     [[nodiscard]] bool AnyControlCanTakeFocus() const;
     void EndProgram();
@@ -65,7 +67,7 @@ private:
     const Controls<forms::MainControl> controls_;
     // The controls a request or a handler touches; the window owns them all.
     QLineEdit *const lengthField;
-    QPlainTextEdit *const passwordField;
+    SecretField *const passwordField;
     QLabel *const figureLabel;
     QPushButton *const generateButton;
     // Generate's face before fitting: each new caption is fitted from it.

@@ -2,11 +2,10 @@
 // Texts between the model's UTF-8 and Qt, and the one secret text the program shows.
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QString>
 
 #include <string_view>
-
-class QPlainTextEdit;
 
 namespace zorvane::ui {
 
@@ -14,6 +13,17 @@ inline QString ToQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
+
+// The password field. Every copy of its text, by the menu, the keyboard, a drag
+// or the selection that selecting fills, is marked as a secret, which
+// clipboard managers and histories leave out.
+class SecretField final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    [[nodiscard]] QMimeData *createMimeDataFromSelection() const override;
+};
 
 // Replaces everything in `field` with `secret`, in one edit that lays the text
 // out once, then zeroes the characters `secret` held and leaves it empty: the
