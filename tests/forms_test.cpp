@@ -44,6 +44,18 @@ TEST(FixedAccessibleName, FieldsTakeTheirLabelsAndLabelsKeepTheirText)
     EXPECT_EQ(FixedAccessibleName(kAboutWindow, Row(AboutControl::Portrait)), "Portrait of Tolmek");
 }
 
+TEST(FaceFor, ABitmapFaceGivesWayToItsOutlineWhereNoStrikeFits)
+{
+    constexpr int strikes[] = {13, 16, 20};
+    EXPECT_EQ(FaceFor(kSansSerif, 96, strikes), (Face{"MS Sans Serif", 13}));
+    EXPECT_EQ(FaceFor(kSansSerif, 120, strikes), (Face{"MS Sans Serif", 16}));
+    EXPECT_EQ(FaceFor(kSansSerif, 144, strikes), (Face{"MS Sans Serif", 20}));
+    EXPECT_EQ(FaceFor(kSansSerif, 192, strikes), (Face{"Microsoft Sans Serif", 26}));
+    EXPECT_EQ(FaceFor(kSansSerif, 288, strikes), (Face{"Microsoft Sans Serif", 39}));
+    EXPECT_EQ(FaceFor(kSansSerif, 192, {}), (Face{"MS Sans Serif", 26})) << "it scales";
+    EXPECT_EQ(FaceFor(kTahomaBold, 192, strikes), (Face{"Tahoma", 26})) << "no companion";
+}
+
 TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)
 {
     EXPECT_EQ(PixelRect({2400, 240, 495, 375}), (Pixels{160, 16, 33, 25}));

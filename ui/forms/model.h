@@ -56,6 +56,9 @@ struct Font {
     std::string_view family;
     int centipoints = 0; // 975 is 9.75 pt: 13 pixels at 96 dpi
     bool bold = false;
+    // A face drawn from outlines with the same metrics, for sizes the family
+    // has no bitmap of; empty where the family itself is drawn from outlines.
+    std::string_view outline;
 };
 
 // Pixel height of `font` at `dpi`, rounded to the nearest pixel.
@@ -64,8 +67,42 @@ constexpr int FontPixels(const Font &font, int dpi = kDefaultDpi)
     return (font.centipoints * dpi + 3600) / 7200;
 }
 
-inline constexpr Font kSansSerif{"MS Sans Serif", 975, false};
+// Every Windows since 2000 has "Microsoft Sans Serif", the outline companion
+// of the bitmap-only "MS Sans Serif"; where a system lacks it, its front end
+// maps it to a face with the same metrics.
+inline constexpr Font kSansSerif{"MS Sans Serif", 975, false, "Microsoft Sans Serif"};
 inline constexpr Font kTahomaBold{"Tahoma", 975, true};
+
+// A bitmap strike within a tenth of the size wanted draws text at its size;
+// any further off and its glyphs would be drawn too small or too large.
+constexpr bool StrikeFits(int wantedPixels, int strikePixels)
+{
+    const int off =
+        strikePixels > wantedPixels ? strikePixels - wantedPixels : wantedPixels - strikePixels;
+    return off * 10 <= wantedPixels;
+}
+
+struct Face {
+    std::string_view family;
+    int pixels = 0;
+    friend constexpr bool operator==(const Face &, const Face &) = default;
+};
+
+// The face and pixel size `font` is drawn in at `dpi`. `strikes` are the sizes
+// the system holds `font`'s family in, as bitmaps; none when it scales. A
+// bitmap family keeps its own face wherever one of its strikes fits the size
+// wanted, pixel-exact at 96 dpi, and gives way to its outline companion
+// elsewhere, so that text grows with the screen.
+constexpr Face FaceFor(const Font &font, int dpi, std::span<const int> strikes)
+{
+    const int wanted = FontPixels(font, dpi);
+    if (strikes.empty() || font.outline.empty())
+        return {font.family, wanted};
+    for (const int strike : strikes)
+        if (StrikeFits(wanted, strike))
+            return {font.family, strike};
+    return {font.outline, wanted};
+}
 
 enum class Kind {
     Label,       // static text in `colour`, on the window's background
