@@ -4,38 +4,34 @@
 #include "support.h"
 
 #include <array>
+#include <tuple>
 
 namespace zorvane::win32 {
 namespace {
 
 using namespace testing;
 using enum forms::MainControl;
-
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
 {
     using Box = std::array<LONG, 4>; // left, top, width, height
     const auto box = [](RECT r) { return Box{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
-    const struct {
-        int dpi;
-        Box client, lengthField;
-        LONG fontHeight;
-    } cases[] = {{96, {0, 0, 254, 255}, {160, 16, 33, 25}, 13},
-                 {144, {0, 0, 381, 383}, {240, 24, 50, 38}, 20}};
-    for (const auto &c : cases) {
-        Open(c.dpi);
-        RECT client;
-        GetClientRect(window_->Handle(), &client);
-        EXPECT_EQ(box(client), c.client);
+    for (const auto &[dpi, client, lengthField, fontHeight] :
+         {std::tuple{96, Box{0, 0, 254, 255}, Box{160, 16, 33, 25}, 13L},
+          std::tuple{144, Box{0, 0, 381, 383}, Box{240, 24, 50, 38}, 20L}}) {
+        Open(dpi);
+        RECT rect;
+        GetClientRect(window_->Handle(), &rect);
+        EXPECT_EQ(box(rect), client);
         const RECT field = PlaceOf(Control(LengthField));
-        EXPECT_EQ(box(field), c.lengthField);
+        EXPECT_EQ(box(field), lengthField);
         // Asked for at the scaled size, and drawn in the named face itself.
         // (Wine's raster "MS Sans Serif" stops at 16 pixels; Windows' goes on.)
         LOGFONTW asked{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)),
                    sizeof(asked), &asked);
-        EXPECT_EQ(asked.lfHeight, -c.fontHeight) << c.dpi;
+        EXPECT_EQ(asked.lfHeight, -fontHeight) << dpi;
         // The length field overlaps its label's box and is the one seen there.
         EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {field.left + 1, field.top + 1}),
                   Control(LengthField));
@@ -47,8 +43,7 @@ TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
-    // A read-only field asks its parent for colours as a label does, yet
-    // keeps the system's.
+    // A read-only field asks its parent for colours as a label does, yet keeps the system's.
     EXPECT_TRUE(Snapshot(window_->Handle())
                     .Has(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
 }
@@ -57,43 +52,36 @@ TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
 {
     // The window text is what a screen reader says: "Exit", not four letters.
     EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
-
     Generate(L"5");
     EXPECT_EQ(Text(PasswordField).size(), 5u);
     EXPECT_EQ(Text(FigureLabel), "4200");
     EXPECT_EQ(Text(GenerateButton), forms::kAnotherOneCaption);
-    Generate(L"3");
-    EXPECT_EQ(Text(PasswordField).size(), 3u);
-
     // Text the core cannot read as a number counts as none, whatever it is.
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
     EXPECT_EQ(Text(FigureLabel), "0");
     EXPECT_EQ(Text(PasswordField), "");
 
+    // The longest wraps within the field, which scrolls.
+    Generate(L"32767");
+    const HWND field = Control(PasswordField);
+    EXPECT_EQ(GetWindowTextLengthW(field), 32767);
+    EXPECT_GT(SendMessageW(field, EM_GETLINECOUNT, 0, 0), 100);
+    SCROLLINFO scroll{sizeof(scroll), SIF_ALL};
+    GetScrollInfo(field, SB_VERT, &scroll);
+    EXPECT_GT(scroll.nMax, static_cast<int>(scroll.nPage));
+
     struct Failing final : RandomSource {
         bool Fill(std::span<std::uint8_t>) override { return false; }
     };
-    Generate(L"6");
     window_->SetRandomSource(std::make_unique<Failing>());
     Generate(L"6");
     EXPECT_EQ(Text(PasswordField), "");
     EXPECT_EQ(Text(FigureLabel), "25200");
     // The explanation, in grey, at the start of the field (its frame and
     // scroll bar have grey parts of their own).
-    const RECT field = PlaceOf(Control(PasswordField)),
-               start{field.left + 4, field.top + 4, (field.left + field.right) / 2, field.top + 20};
+    const RECT place = PlaceOf(field),
+               start{place.left + 4, place.top + 4, (place.left + place.right) / 2, place.top + 20};
     EXPECT_TRUE(Snapshot(window_->Handle()).Has(start, GetSysColor(COLOR_GRAYTEXT)));
-}
-
-TEST_F(MainWindowTest, ALongPasswordWrapsAndScrolls)
-{
-    Generate(L"32767");
-    const HWND field = Control(PasswordField);
-    EXPECT_EQ(GetWindowTextLengthW(field), 32767);
-    EXPECT_GT(SendMessageW(field, EM_GETLINECOUNT, 0, 0), 100) << "wraps within the field";
-    SCROLLINFO scroll{sizeof(scroll), SIF_ALL};
-    GetScrollInfo(field, SB_VERT, &scroll);
-    EXPECT_GT(scroll.nMax, static_cast<int>(scroll.nPage));
 }
 
 TEST_F(MainWindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
@@ -118,38 +106,20 @@ TEST_F(MainWindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
     // Space presses the focused button, which looks pressed while held: a
     // darker face inside a darker edge; once up, a ring inside its edge
     // shows the focus.
-    const HWND window = window_->Handle(), generate = Control(GenerateButton);
+    const HWND generate = Control(GenerateButton);
     const forms::ButtonColours colours = forms::ButtonColoursOf(*forms::Row(GenerateButton).colour);
-    const RECT place = PlaceOf(generate),
-               face{place.left + 8, place.top + 8, place.left + 9, place.top + 9},
-               edge{place.left, place.top, place.left + 1, place.top + 1};
+    const RECT place = PlaceOf(generate);
     PostMessageW(generate, WM_KEYDOWN, VK_SPACE, 1);
     Pump();
-    const Snapshot pressed(window);
-    EXPECT_TRUE(pressed.Has(face, ColourRef(colours.pressedFace)));
-    EXPECT_TRUE(pressed.Has(edge, ColourRef(colours.pressedEdge)));
+    const Snapshot pressed(window_->Handle());
+    EXPECT_EQ(pressed.At(place.left + 8, place.top + 8), ColourRef(colours.pressedFace));
+    EXPECT_EQ(pressed.At(place.left, place.top), ColourRef(colours.pressedEdge));
     PostMessageW(generate, WM_KEYUP, VK_SPACE, kKeyUp);
     Pump();
     EXPECT_EQ(Text(FigureLabel), "840");
     const RECT ring{place.left + 4, place.top + 3, place.right - 4, place.top + 4};
-    EXPECT_LT(Snapshot(window).Count(ring, ColourRef(colours.face)), ring.right - ring.left - 10);
-
-    SetFocus(Control(AboutButton));
-    PressKey(VK_RETURN);
-    EXPECT_TRUE(window_->About() && window_->About()->IsShown());
-}
-
-TEST_F(MainWindowTest, TheFocusComesBackWhereItWasAfterAnotherWindowWasActive)
-{
-    AboutWindow &about = About();
-    SetActiveWindow(window_->Handle());
-    SetFocus(Control(ExitButton));
-    about.Show();
-    Pump();
-    ASSERT_EQ(GetActiveWindow(), about.Handle());
-    SetActiveWindow(window_->Handle());
-    Pump();
-    EXPECT_EQ(GetFocus(), Control(ExitButton));
+    EXPECT_LT(Snapshot(window_->Handle()).Count(ring, ColourRef(colours.face)),
+              ring.right - ring.left - 10);
 }
 
 // A face much wider than the window's own, which never needs fitting.
@@ -204,7 +174,7 @@ void CALLBACK CheckTheBoxAndAnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
 
-TEST_F(MainWindowTest, ExitAnsweredNoChangesNothingAndYesEndsTheProgram)
+TEST_F(MainWindowTest, ExitAnsweredNoChangesNothing)
 {
     Generate(L"4");
     const AboutWindow &about = About();
@@ -213,32 +183,53 @@ TEST_F(MainWindowTest, ExitAnsweredNoChangesNothingAndYesEndsTheProgram)
     Click(Control(ExitButton));
     EXPECT_TRUE(endedWith_.empty() && IsWindowVisible(window_->Handle()) && about.IsShown());
     EXPECT_EQ(Text(PasswordField), password);
+}
 
-    const HWND main = window_->Handle(), aboutWindow = about.Handle();
-    HWND asked = nullptr;
-    window_->SetConfirmQuit([&asked](HWND owner) {
-        asked = owner;
-        return true;
-    });
-    Click(Control(ExitButton));
-    EXPECT_EQ(asked, main) << "the question belongs to the main window";
-    EXPECT_EQ(endedWith_, std::vector<int>{0});
-    EXPECT_FALSE(IsWindow(main) || IsWindow(aboutWindow));
+// Closed through its frame, unasked, with About never opened, shown or
+// hidden; or by Exit answered Yes, asked by the main window.
+TEST_F(MainWindowTest, ExitAnsweredYesOrClosingTheWindowEndsTheProgram)
+{
+    for (const int way : {0, 1, 2, 3}) {
+        Open(96);
+        const HWND main = window_->Handle(), about = way > 0 ? About().Handle() : nullptr;
+        if (way == 2)
+            window_->About()->Hide();
+        HWND asked = nullptr;
+        window_->SetConfirmQuit([&asked](HWND owner) { return (asked = owner) != nullptr; });
+        if (way == 3)
+            Click(Control(ExitButton));
+        else
+            SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Pump();
+        EXPECT_EQ(asked, way == 3 ? main : nullptr) << way;
+        EXPECT_EQ(endedWith_, std::vector<int>{0}) << way;
+        EXPECT_FALSE(window_->Exists() || IsWindow(main) || (about && IsWindow(about))) << way;
+        endedWith_.clear();
+    }
 }
 
 TEST_F(MainWindowTest, AboutShowsOneOwnedWindowAndBackHidesIt)
 {
     EXPECT_EQ(window_->About(), nullptr) << "created on first need";
-    const HWND first = About().Handle();
+    AboutWindow &about = About();
+    const HWND first = about.Handle();
     EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
     EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
+    // The focus comes back where it was once the main window is active again.
+    SetActiveWindow(window_->Handle());
+    SetFocus(Control(ExitButton));
+    about.Show();
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), first);
+    SetActiveWindow(window_->Handle());
+    Pump();
+    EXPECT_EQ(GetFocus(), Control(ExitButton));
     // Back hides it; About, pressed again or not, shows the same window.
     for (const bool back : {false, true}) {
         if (back)
-            Click(window_->About()->Control(AboutControl::BackButton));
-        EXPECT_EQ(window_->About()->IsShown(), !back);
-        const AboutWindow &again = About();
-        EXPECT_TRUE(again.Handle() == first && again.IsShown()) << back;
+            Click(about.Control(forms::AboutControl::BackButton));
+        EXPECT_EQ(about.IsShown(), !back);
+        EXPECT_TRUE(About().Handle() == first && about.IsShown()) << back;
     }
     // Closing it through its frame destroys it; the next About makes a new one.
     SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -247,30 +238,13 @@ TEST_F(MainWindowTest, AboutShowsOneOwnedWindowAndBackHidesIt)
     EXPECT_TRUE(About().IsShown() && endedWith_.empty());
 }
 
-TEST_F(MainWindowTest, ClosingTheMainWindowAlwaysEndsTheProgram)
-{
-    // About never opened, shown, hidden.
-    for (const int about : {0, 1, 2}) {
-        Open(96);
-        endedWith_.clear();
-        const HWND aboutWindow = about > 0 ? About().Handle() : nullptr;
-        if (about > 1)
-            window_->About()->Hide();
-        SendMessageW(window_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        Pump();
-        EXPECT_EQ(endedWith_, std::vector<int>{0}) << about;
-        EXPECT_FALSE(window_->Exists() || (aboutWindow && IsWindow(aboutWindow))) << about;
-    }
-}
-
+// With its controls enabled the window passes its own focus on to one; with
+// none to take it, it hides the About window, made hidden if there was none.
 TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
 {
-    // With its controls enabled the window passes the focus on to one.
     SetFocus(window_->Handle());
     Pump();
-    EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()));
-    EXPECT_EQ(window_->About(), nullptr);
-
+    EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()) && !window_->About());
     for (const HWND control : window_->Controls())
         EnableWindow(control, FALSE);
     for (const bool shown : {false, true}) {
@@ -278,7 +252,7 @@ TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
             window_->About()->Show();
         SetFocus(window_->Handle());
         Pump();
-        ASSERT_NE(window_->About(), nullptr) << "created, hidden";
+        ASSERT_NE(window_->About(), nullptr);
         EXPECT_FALSE(window_->About()->IsShown());
     }
 }

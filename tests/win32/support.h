@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Helpers the window tests share: driving the real message loop, reading back
-// what the windows drew, and the main window as a fixture that knows its
-// controls by their enum.
+// what the windows drew, and the main window as a fixture.
 #pragma once
 
 #include "main_window.h"
@@ -18,7 +17,6 @@
 
 namespace zorvane::win32::testing {
 
-using forms::AboutControl;
 using forms::MainControl;
 
 // Handles every waiting message as the program's loop would.
@@ -62,44 +60,21 @@ inline RECT PlaceOf(HWND control)
     return rect;
 }
 
-// The face the font mapper actually draws `control`'s font with, and
-// " bold" if it is.
-inline std::string FaceOf(HWND control)
-{
-    HDC dc = GetDC(control);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(control, dc);
-    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
-}
-
 // A window's client area as drawn, after a full redraw.
 struct Snapshot {
     explicit Snapshot(HWND window);
-    [[nodiscard]] COLORREF At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    [[nodiscard]] COLORREF At(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
     // How many pixels of `area` are exactly `colour`.
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
-    [[nodiscard]] bool Has(const RECT &area, COLORREF colour) const
-    {
-        return Count(area, colour) > 0;
-    }
+    [[nodiscard]] bool Has(const RECT &r, COLORREF c) const { return Count(r, c) > 0; }
 
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
 };
 
-// Checks what each box of `window` holds against `table`: the background
-// alone where no control is; a marker only its fill; a label only the
-// background and its text colour (and their blends, where a face is
-// smoothed), and its text colour somewhere once it has text; a button only
-// its face and black, both. Pixels another control covers are left out.
-// Each label is drawn in its own face.
+// Checks each box of `window` against `table`: the background alone where no
+// control is; a marker only its fill; a label only the background and its text
+// colour (and their blends), in its own face; a button only its face and black.
 void ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
                             std::span<const HWND> controls);
 
