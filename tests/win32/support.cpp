@@ -70,7 +70,8 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<const HWND> controls)
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
+                                std::span<const HWND> controls)
 {
     const Snapshot shot(window);
     std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
@@ -110,8 +111,8 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
             default:
                 continue;
             }
-            EXPECT_TRUE(WindowText(control).empty() || shot.Has(boxes[i], to)) << name << " text";
-            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Has(boxes[i], from)) << name;
+            EXPECT_TRUE(WindowText(control).empty() || shot.Count(boxes[i], to)) << name << " text";
+            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Count(boxes[i], from)) << name;
         }
         int strays = 0;
         POINT first{};
@@ -123,6 +124,7 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
         EXPECT_EQ(strays, 0) << name << " holds " << std::hex << shot.At(first.x, first.y)
                              << " (BGR) at " << std::dec << first.x << ", " << first.y;
     }
+    return shot;
 }
 
 } // namespace zorvane::win32::testing

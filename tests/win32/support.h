@@ -66,7 +66,6 @@ struct Snapshot {
     [[nodiscard]] COLORREF At(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
     // How many pixels of `area` are exactly `colour`.
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
-    [[nodiscard]] bool Has(const RECT &r, COLORREF c) const { return Count(r, c) > 0; }
 
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
@@ -75,8 +74,9 @@ struct Snapshot {
 // Checks each box of `window` against `table`: the background alone where no
 // control is; a marker only its fill; a label only the background and its text
 // colour (and their blends), in its own face; a button only its face and black.
-void ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
-                            std::span<const HWND> controls);
+// Returns what it saw.
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
+                                std::span<const HWND> controls);
 
 // The main window, shown, with the program's ending recorded, not carried out.
 class WindowTest : public ::testing::Test {

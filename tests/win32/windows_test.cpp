@@ -11,9 +11,11 @@ namespace {
 
 using namespace testing;
 using enum forms::MainControl;
+using enum forms::AboutControl;
 using MainWindowTest = WindowTest;
+using AboutWindowTest = WindowTest;
 
-TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
+TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCentred)
 {
     using Box = std::array<LONG, 4>; // left, top, width, height
     const auto box = [](RECT r) { return Box{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
@@ -35,16 +37,29 @@ TEST_F(MainWindowTest, ScalesToTheDpiOpensCentredAndPaintsTheTablesColours)
         EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {lengthField[0] + 1, lengthField[1] + 1}),
                   Control(LengthField));
         Generate(L"7");
-        ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, window_->Controls());
+        // A read-only field asks its parent for colours as a label does, yet keeps the system's.
+        EXPECT_TRUE(
+            ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, window_->Controls())
+                .Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
+        // The pictures' own sizes, scaled, are the boxes the table gives them, and
+        // they cover their boxes with their own pixels, not the window's.
+        const AboutWindow &about = About();
+        const Snapshot shot =
+            ExpectDrawnAsDescribed(about.Handle(), forms::kAboutWindow, about.Controls());
+        for (const auto id : {Banner, Portrait}) {
+            const forms::Pixels cell = forms::PixelRect(forms::Row(id).rect, dpi);
+            const SIZE size = about.painter().PictureSize(forms::Index(id));
+            EXPECT_TRUE(size.cx == cell.width && size.cy == cell.height) << dpi;
+            EXPECT_LT(
+                shot.Count(PlaceOf(about.Control(id)), ColourRef(forms::kAboutWindow.background)),
+                cell.width * cell.height / 2);
+        }
     }
     RECT frame, area;
     GetWindowRect(window_->Handle(), &frame);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
-    // A read-only field asks its parent for colours as a label does, yet keeps the system's.
-    EXPECT_TRUE(Snapshot(window_->Handle())
-                    .Has(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
 }
 
 TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
@@ -80,7 +95,7 @@ TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     // scroll bar have grey parts of their own).
     const RECT place = PlaceOf(field),
                start{place.left + 4, place.top + 4, (place.left + place.right) / 2, place.top + 20};
-    EXPECT_TRUE(Snapshot(window_->Handle()).Has(start, GetSysColor(COLOR_GRAYTEXT)));
+    EXPECT_TRUE(Snapshot(window_->Handle()).Count(start, GetSysColor(COLOR_GRAYTEXT)));
 }
 
 TEST_F(MainWindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
@@ -216,13 +231,37 @@ TEST_F(MainWindowTest, ExitAnsweredYesOrClosingTheWindowEndsTheProgram)
     }
 }
 
-// With its controls enabled the window passes its own focus on to one; with
-// none to take it, it hides the About window, made hidden if there was none.
-TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
+TEST_F(AboutWindowTest, IsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHides)
 {
+    // The main window passes its own focus on to a control that can take it.
     SetFocus(window_->Handle());
     Pump();
-    EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()) && !window_->About());
+    EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()));
+    EXPECT_EQ(window_->About(), nullptr) << "created on first need";
+    AboutWindow &about = About();
+    const HWND first = about.Handle(), back = about.Control(BackButton),
+               address = about.Control(WebsiteLabel);
+    EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
+    EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
+    EXPECT_EQ(GetFocus(), back);
+    // The web address is plain text, and Esc is no Back.
+    PostMessageW(address, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(address, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(about.IsShown());
+    // About, pressed again or not, shows the same window.
+    for (const int key : {VK_RETURN, VK_SPACE}) {
+        EXPECT_TRUE(About().Handle() == first && about.IsShown()) << key;
+        SetFocus(back);
+        PressKey(key);
+        EXPECT_FALSE(about.IsShown()) << key;
+    }
+    // Closing it through its frame destroys it, not the program; the next need
+    // makes a new one, even the main window's own focus, which hides it when
+    // no control can take the focus.
+    SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(first) || window_->About() || !endedWith_.empty());
     for (const HWND control : window_->Controls())
         EnableWindow(control, FALSE);
     for (const bool shown : {false, true}) {
@@ -231,7 +270,7 @@ TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
         SetFocus(window_->Handle());
         Pump();
         ASSERT_NE(window_->About(), nullptr);
-        EXPECT_FALSE(window_->About()->IsShown());
+        EXPECT_FALSE(window_->About()->IsShown()) << shown;
     }
 }
 
