@@ -2,8 +2,6 @@
 #include "forms/command_line.h"
 #include "support.h"
 
-#include <algorithm>
-
 namespace zorvane::win32 {
 namespace {
 
@@ -25,33 +23,26 @@ TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
                                        GetModuleHandleW(nullptr), nullptr);
     std::wstring password(40, L'x');
     SetWindowTextAndWipe(field, password);
-    EXPECT_EQ(Text(field), std::string(40, 'x'));
-    const wchar_t *const start = password.data();
-    EXPECT_TRUE(std::all_of(start, start + password.capacity(), [](wchar_t c) { return c == 0; }));
+    EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
+    EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
+              std::wstring_view::npos);
     DestroyWindow(field);
 }
 
 // A window whose Window base does not sit at the start of the object.
-struct Padding {
-    int padding = 0;
-};
-class Offset final : public Padding, public Window<Offset> {
-public:
+struct Offset final : std::pair<int, int>, Window<Offset> {
     explicit Offset(HINSTANCE module)
     {
         Register(module, L"ZorvaneOffsetTest");
         Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
     }
     ~Offset() { DestroyWindow(hwnd_); }
-    const Offset *handledBy = nullptr;
-
-private:
-    friend class Window<Offset>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         handledBy = this;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    const Offset *handledBy = nullptr;
 };
 
 TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)

@@ -43,22 +43,19 @@ Snapshot::Snapshot(HWND window)
     GetClientRect(window, &client);
     width = client.right;
     height = client.bottom;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    DeleteDC(memory);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB};
-    void *bits = nullptr;
-    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ original = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto *bgra = static_cast<const std::uint8_t *>(bits);
     pixels.resize(static_cast<std::size_t>(width * height));
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
-    SelectObject(memory, original);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(window, screen);
+    for (COLORREF &pixel : pixels) // read as 0x00RRGGBB
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
 }
 
 int Snapshot::Count(const RECT &area, COLORREF colour) const

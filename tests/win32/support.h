@@ -40,17 +40,6 @@ inline void PressKey(int key)
     Pump();
 }
 
-inline void Click(HWND button)
-{
-    SendMessageW(button, BM_CLICK, 0, 0);
-    Pump();
-}
-
-inline std::string Text(HWND control)
-{
-    return Narrow(WindowText(control));
-}
-
 // A control's rectangle in its parent's client coordinates.
 inline RECT PlaceOf(HWND control)
 {
@@ -79,8 +68,7 @@ Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
                                 std::span<const HWND> controls);
 
 // The main window, shown, with the program's ending recorded, not carried out.
-class WindowTest : public ::testing::Test {
-protected:
+struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)
     {
@@ -91,8 +79,14 @@ protected:
         window_->Show();
         Pump();
     }
+    static void Click(HWND button)
+    {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        Pump();
+    }
+    static std::string Text(HWND control) { return Narrow(WindowText(control)); }
     [[nodiscard]] HWND Control(MainControl id) const { return window_->Control(id); }
-    [[nodiscard]] std::string Text(MainControl id) const { return testing::Text(Control(id)); }
+    [[nodiscard]] std::string Text(MainControl id) const { return Text(Control(id)); }
     void Generate(const wchar_t *length)
     {
         SetWindowTextW(Control(MainControl::LengthField), length);

@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
         const int size = -font.lfHeight;
         EXPECT_LE(widthAt(caption, size), room) << size;
         EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
-        EXPECT_EQ(testing::Text(controls[0]), Narrow(caption)) << "heard as it reads";
+        EXPECT_EQ(Text(controls[0]), Narrow(caption)) << "heard as it reads";
     }
 }
 
@@ -188,8 +188,8 @@ void CALLBACK CheckTheBoxAndAnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     const HWND box = GetActiveWindow();
-    EXPECT_EQ(Text(box), forms::kApplicationTitle);
-    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), forms::kQuitQuestion);
+    EXPECT_EQ(WindowTest::Text(box), forms::kApplicationTitle);
+    EXPECT_EQ(WindowTest::Text(GetDlgItem(box, 0xFFFF)), forms::kQuitQuestion);
     EXPECT_TRUE(GetDlgItem(box, IDNO) && !GetDlgItem(box, IDCANCEL));
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_DEFPUSHBUTTON);
     const HWND icon = GetDlgItem(box, 20); // where a message box shows its icon
