@@ -30,8 +30,7 @@ inline void Pump()
 // The flags a released key carries: previous state down, transition up.
 inline constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 
-// Presses and releases `key` on the focused control, through the message loop
-// and its dialog manager.
+// Presses and releases `key` on the focused control, through the message loop.
 inline void PressKey(int key)
 {
     PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
@@ -60,10 +59,10 @@ struct Snapshot {
     std::vector<COLORREF> pixels;
 };
 
-// Checks each box of `window` against `table`: the background alone where no
-// control is; a marker only its fill; a label only the background and its text
-// colour (and their blends), in its own face; a button only its face and black.
-// Returns what it saw.
+// Checks each box of `window` against `table`, and returns what it saw: the
+// background alone where no control is; a marker only its fill; a label only the
+// background and its text colour (and blends), in its own face; a button only
+// its face and black.
 Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
                                 std::span<const HWND> controls);
 
