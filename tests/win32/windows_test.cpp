@@ -75,9 +75,8 @@ TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     const HWND field = Control(PasswordField);
     EXPECT_EQ(GetWindowTextLengthW(field), 32767);
     EXPECT_GT(SendMessageW(field, EM_GETLINECOUNT, 0, 0), 100);
-    SCROLLINFO scroll{sizeof(scroll), SIF_ALL};
-    GetScrollInfo(field, SB_VERT, &scroll);
-    EXPECT_GT(scroll.nMax, static_cast<int>(scroll.nPage));
+    SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE};
+    EXPECT_TRUE(GetScrollInfo(field, SB_VERT, &scroll) && scroll.nMax > int(scroll.nPage));
 
     struct Failing final : RandomSource {
         bool Fill(std::span<std::uint8_t>) override { return false; }
@@ -145,13 +144,11 @@ constexpr forms::Font kWide{"Tahoma", 1400, true};
 TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
 {
     FontCache fonts;
+    const HDC dc = GetDC(window_->Handle()); // releasing it drops the fonts put in
     const auto widthAt = [&](std::wstring_view caption, int pixels) {
-        HDC dc = GetDC(window_->Handle());
-        const HGDIOBJ original = SelectObject(dc, fonts.Get(kWide, pixels));
+        SelectObject(dc, fonts.Get(kWide, pixels));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &extent);
-        SelectObject(dc, original);
-        ReleaseDC(window_->Handle(), dc);
         return static_cast<int>(extent.cx);
     };
     const std::wstring another = Widen(forms::kAnotherOneCaption);
@@ -173,6 +170,7 @@ TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
         EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
         EXPECT_EQ(Text(controls[0]), Narrow(caption)) << "heard as it reads";
     }
+    ReleaseDC(window_->Handle(), dc);
 }
 
 // Checks the exit question's box once it shows, then answers No.
