@@ -12,8 +12,6 @@ namespace {
 using namespace testing;
 using enum forms::MainControl;
 using enum forms::AboutControl;
-using MainWindowTest = WindowTest;
-using AboutWindowTest = WindowTest;
 
 TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCentred)
 {
@@ -58,7 +56,7 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
 }
 
-TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
+TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
 {
     // The window text is what a screen reader says: "Exit", not four letters.
     EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
@@ -91,7 +89,7 @@ TEST_F(MainWindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     EXPECT_TRUE(Snapshot(window_->Handle()).Count(start, GetSysColor(COLOR_GRAYTEXT)));
 }
 
-TEST_F(MainWindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
+TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
 {
     EXPECT_EQ(GetFocus(), Control(LengthField));
     for (const auto next : {GenerateButton, ExitButton, PasswordField, AboutButton, LengthField}) {
@@ -141,7 +139,7 @@ constexpr forms::Font kWide{"Tahoma", 1400, true};
 
 // Generate's button in that face, one pixel too narrow for the second
 // caption at 11 pixels; the last caption is short enough to grow back.
-TEST_F(MainWindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
+TEST_F(WindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
 {
     FontCache fonts;
     const HDC dc = GetDC(window_->Handle()); // releasing it drops the fonts put in
@@ -187,26 +185,23 @@ void CALLBACK CheckTheBoxAndAnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
 
-TEST_F(MainWindowTest, ExitAnsweredNoChangesNothing)
-{
-    Generate(L"4");
-    const AboutWindow &about = About();
-    const std::string password = Text(PasswordField);
-    SetTimer(nullptr, 0, 50, &CheckTheBoxAndAnswerNo);
-    Click(Control(ExitButton));
-    EXPECT_TRUE(endedWith_.empty() && IsWindowVisible(window_->Handle()) && about.IsShown());
-    EXPECT_EQ(Text(PasswordField), password);
-}
-
 // Closed through its frame, unasked, with About never opened, shown or
-// hidden; or by Exit answered Yes, asked by the main window.
-TEST_F(MainWindowTest, ExitAnsweredYesOrClosingTheWindowEndsTheProgram)
+// hidden; or by Exit, asked by the main window: No changes nothing, Yes ends it.
+TEST_F(WindowTest, ClosingTheMainWindowOrExitAnsweredYesEndsTheProgram)
 {
     for (const int way : {0, 1, 2, 3}) {
         Open(96);
         const HWND main = window_->Handle(), about = way > 0 ? About().Handle() : nullptr;
         if (way == 2)
             window_->About()->Hide();
+        if (way == 3) {
+            Generate(L"4");
+            const std::string password = Text(PasswordField);
+            SetTimer(nullptr, 0, 50, &CheckTheBoxAndAnswerNo);
+            Click(Control(ExitButton));
+            EXPECT_TRUE(endedWith_.empty() && IsWindowVisible(main) && IsWindowVisible(about));
+            EXPECT_EQ(Text(PasswordField), password);
+        }
         HWND asked = nullptr;
         window_->SetConfirmQuit([&asked](HWND owner) { return (asked = owner) != nullptr; });
         if (way == 3)
@@ -221,7 +216,7 @@ TEST_F(MainWindowTest, ExitAnsweredYesOrClosingTheWindowEndsTheProgram)
     }
 }
 
-TEST_F(AboutWindowTest, IsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHides)
+TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHides)
 {
     // The main window passes its own focus on to a control that can take it.
     SetFocus(window_->Handle());
