@@ -65,7 +65,7 @@ TEST_F(AccessibilityTest, ControlsAreNamedAsShownAndOnlyWhenAsked)
     EXPECT_EQ(Name(MainControl::LengthField), "Number of Characters in the password");
 
     const AboutWindow &about = About();
-    EXPECT_EQ(Heard(about.Control(AboutControl::Portrait)),
+    EXPECT_EQ(Heard(about.Control(forms::AboutControl::Portrait)),
               std::make_pair(std::string("Portrait of Tolmek"), long{ROLE_SYSTEM_GRAPHIC}));
 }
 

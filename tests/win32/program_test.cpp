@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "forms/command_line.h"
 #include "support.h"
-
-#include <algorithm>
 
 namespace zorvane::win32 {
 namespace {
@@ -24,41 +23,58 @@ TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
                                        GetModuleHandleW(nullptr), nullptr);
     std::wstring password(40, L'x');
     SetWindowTextAndWipe(field, password);
-    EXPECT_EQ(Text(field), std::string(40, 'x'));
-    const wchar_t *const start = password.data();
-    EXPECT_TRUE(std::all_of(start, start + password.capacity(), [](wchar_t c) { return c == 0; }));
+    EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
+    EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
+              std::wstring_view::npos);
     DestroyWindow(field);
 }
 
 // A window whose Window base does not sit at the start of the object.
-struct Padding {
-    int padding = 0;
-};
-class Offset final : public Padding, public Window<Offset> {
-public:
+struct Offset final : std::pair<int, int>, Window<Offset> {
     explicit Offset(HINSTANCE module)
     {
         Register(module, L"ZorvaneOffsetTest");
         Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
     }
     ~Offset() { DestroyWindow(hwnd_); }
-    const Offset *handledBy = nullptr;
-
-private:
-    friend class Window<Offset>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         handledBy = this;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    const Offset *handledBy = nullptr;
 };
 
 TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
 {
     const Offset window(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(window.Exists());
-    EXPECT_EQ(window.handledBy, &window);
-    EXPECT_EQ(window.padding, 0);
+    EXPECT_TRUE(window.Exists() && window.handledBy == &window);
+}
+
+// The version in the program's file properties (the tests carry the
+// program's resources) is the one --version prints.
+TEST(ProgramTest, TheVersionResourceAgreesWithTheCommandLine)
+{
+    wchar_t path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr));
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    const auto value = [&info](const wchar_t *name) {
+        void *found = nullptr;
+        UINT length = 0;
+        return VerQueryValueW(info.data(), name, &found, &length) ? found : nullptr;
+    };
+    for (const wchar_t *name : {L"\\StringFileInfo\\040904B0\\ProductVersion",
+                                L"\\StringFileInfo\\040904B0\\FileVersion"}) {
+        const auto *text = static_cast<const wchar_t *>(value(name));
+        EXPECT_EQ(text ? Narrow(text) : "", forms::Version()) << Narrow(name);
+    }
+    const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value(L"\\"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                  std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                  std::to_string(HIWORD(fixed->dwProductVersionLS)),
+              forms::Version());
 }
 
 } // namespace

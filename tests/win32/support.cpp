@@ -2,23 +2,34 @@
 #include "support.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace zorvane::win32::testing {
 namespace {
 
-// Whether `pixel` lies between `from` and `to`: one of them, or a blend of
-// the two as a smoothed glyph's edge draws it (gamma bends the blend, so
-// each channel is only kept within the two colours' own).
+// Whether `pixel` is `from`, `to`, or a blend of the two as a smoothed glyph's
+// edge draws it (gamma bends the blend, so each channel is only kept between).
 bool Between(COLORREF pixel, COLORREF from, COLORREF to)
 {
     for (const int shift : {0, 8, 16}) {
-        const auto channel = [shift](COLORREF colour) { return (colour >> shift) & 0xFFu; };
-        const unsigned a = channel(from), b = channel(to), p = channel(pixel);
+        const unsigned a = (from >> shift) & 0xFFu, b = (to >> shift) & 0xFFu,
+                       p = (pixel >> shift) & 0xFFu;
         if (p < std::min(a, b) || p > std::max(a, b))
             return false;
     }
     return true;
+}
+
+// The face the font mapper actually draws `control`'s font with, and " bold".
+std::string FaceOf(HWND control)
+{
+    HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(control, dc);
+    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
 }
 
 } // namespace
@@ -32,22 +43,19 @@ Snapshot::Snapshot(HWND window)
     GetClientRect(window, &client);
     width = client.right;
     height = client.bottom;
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    DeleteDC(memory);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB};
-    void *bits = nullptr;
-    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ original = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto *bgra = static_cast<const std::uint8_t *>(bits);
     pixels.resize(static_cast<std::size_t>(width * height));
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
-    SelectObject(memory, original);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(window, screen);
+    for (COLORREF &pixel : pixels) // read as 0x00RRGGBB
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
 }
 
 int Snapshot::Count(const RECT &area, COLORREF colour) const
@@ -59,13 +67,14 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<const HWND> controls)
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
+                                std::span<const HWND> controls)
 {
     const Snapshot shot(window);
     std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
     for (const HWND control : controls)
         boxes.push_back(PlaceOf(control));
-    // The one box, the window's aside, that holds (x, y): 0 for none, -1 for several.
+    // The one control whose box holds (x, y): 0 for none, -1 for several.
     const auto owner = [&boxes](int x, int y) {
         int found = 0;
         for (std::size_t i = 1; i < boxes.size(); ++i)
@@ -74,11 +83,11 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
         return found;
     };
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const COLORREF background = ColourRef(table.background);
-        COLORREF from = background, to = background, also = background;
+        COLORREF from = ColourRef(table.background), to = from, also = from;
         std::string_view name = table.objectName;
         if (i > 0) {
             const forms::Control &row = table.controls[i - 1];
+            const forms::Font &font = forms::ControlFont(table, row);
             const HWND control = controls[i - 1];
             name = row.objectName;
             switch (row.kind) {
@@ -87,8 +96,7 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
                 break;
             case forms::Kind::Label:
                 to = ColourRef(*row.colour);
-                EXPECT_EQ(FaceOf(control), std::string(forms::ControlFont(table, row).family) +
-                                               (forms::ControlFont(table, row).bold ? " bold" : ""))
+                EXPECT_EQ(FaceOf(control), std::string(font.family) + (font.bold ? " bold" : ""))
                     << name;
                 break;
             case forms::Kind::Button:
@@ -100,20 +108,20 @@ void ExpectDrawnAsDescribed(HWND window, const forms::Window &table, std::span<c
             default:
                 continue;
             }
-            EXPECT_TRUE(WindowText(control).empty() || shot.Has(boxes[i], to)) << name << " text";
-            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Has(boxes[i], from)) << name;
+            EXPECT_TRUE(WindowText(control).empty() || shot.Count(boxes[i], to)) << name << " text";
+            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Count(boxes[i], from)) << name;
         }
         int strays = 0;
+        POINT first{};
         for (int y = boxes[i].top; y < boxes[i].bottom; ++y)
-            for (int x = boxes[i].left; x < boxes[i].right; ++x) {
-                const COLORREF pixel = shot.At(x, y);
-                if (owner(x, y) == static_cast<int>(i) && !Between(pixel, from, to) &&
-                    pixel != also && strays++ == 0)
-                    ADD_FAILURE() << name << " holds " << std::hex << pixel << " (BGR) at "
-                                  << std::dec << x << ", " << y;
-            }
-        EXPECT_EQ(strays, 0) << name;
+            for (int x = boxes[i].left; x < boxes[i].right; ++x)
+                if (owner(x, y) == static_cast<int>(i) && !Between(shot.At(x, y), from, to) &&
+                    shot.At(x, y) != also && strays++ == 0)
+                    first = {x, y};
+        EXPECT_EQ(strays, 0) << name << " holds " << std::hex << shot.At(first.x, first.y)
+                             << " (BGR) at " << std::dec << first.x << ", " << first.y;
     }
+    return shot;
 }
 
 } // namespace zorvane::win32::testing

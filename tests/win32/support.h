@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Helpers the window tests share: driving the real message loop, reading back
-// what the windows drew, and the main window as a fixture that knows its
-// controls by their enum.
+// what the windows drew, and the main window as a fixture.
 #pragma once
 
 #include "main_window.h"
@@ -18,7 +17,6 @@
 
 namespace zorvane::win32::testing {
 
-using forms::AboutControl;
 using forms::MainControl;
 
 // Handles every waiting message as the program's loop would.
@@ -32,25 +30,13 @@ inline void Pump()
 // The flags a released key carries: previous state down, transition up.
 inline constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 
-// Presses and releases `key` on the focused control, through the message loop
-// and its dialog manager.
+// Presses and releases `key` on the focused control, through the message loop.
 inline void PressKey(int key)
 {
     PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
     Pump();
     PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), kKeyUp);
     Pump();
-}
-
-inline void Click(HWND button)
-{
-    SendMessageW(button, BM_CLICK, 0, 0);
-    Pump();
-}
-
-inline std::string Text(HWND control)
-{
-    return Narrow(WindowText(control));
 }
 
 // A control's rectangle in its parent's client coordinates.
@@ -62,50 +48,26 @@ inline RECT PlaceOf(HWND control)
     return rect;
 }
 
-// The face the font mapper actually draws `control`'s font with, and
-// " bold" if it is.
-inline std::string FaceOf(HWND control)
-{
-    HDC dc = GetDC(control);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(control, dc);
-    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
-}
-
 // A window's client area as drawn, after a full redraw.
 struct Snapshot {
     explicit Snapshot(HWND window);
-    [[nodiscard]] COLORREF At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    [[nodiscard]] COLORREF At(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
     // How many pixels of `area` are exactly `colour`.
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
-    [[nodiscard]] bool Has(const RECT &area, COLORREF colour) const
-    {
-        return Count(area, colour) > 0;
-    }
 
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
 };
 
-// Checks what each box of `window` holds against `table`: the background
-// alone where no control is; a marker only its fill; a label only the
-// background and its text colour (and their blends, where a face is
-// smoothed), and its text colour somewhere once it has text; a button only
-// its face and black, both. Pixels another control covers are left out.
-// Each label is drawn in its own face.
-void ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
-                            std::span<const HWND> controls);
+// Checks each box of `window` against `table`, and returns what it saw: the
+// background alone where no control is; a marker only its fill; a label only the
+// background and its text colour (and blends), in its own face; a button only
+// its face and black.
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
+                                std::span<const HWND> controls);
 
 // The main window, shown, with the program's ending recorded, not carried out.
-class WindowTest : public ::testing::Test {
-protected:
+struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)
     {
@@ -116,8 +78,14 @@ protected:
         window_->Show();
         Pump();
     }
+    static void Click(HWND button)
+    {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        Pump();
+    }
+    static std::string Text(HWND control) { return Narrow(WindowText(control)); }
     [[nodiscard]] HWND Control(MainControl id) const { return window_->Control(id); }
-    [[nodiscard]] std::string Text(MainControl id) const { return testing::Text(Control(id)); }
+    [[nodiscard]] std::string Text(MainControl id) const { return Text(Control(id)); }
     void Generate(const wchar_t *length)
     {
         SetWindowTextW(Control(MainControl::LengthField), length);
