@@ -253,7 +253,7 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
         OpenMainWindow();
         empty = onScreen();
         auto source = std::make_unique<zorvane::testing::ScriptedSource>();
-        source->FailFromCall(earlierPassword ? 2 : 1);
+        source->failFrom = earlierPassword ? 2 : 1;
         window_->setRandomSource(std::move(source));
         if (earlierPassword)
             Generate(QStringLiteral("6"));
