@@ -57,17 +57,14 @@ TEST(DrawSymbol, RejectsTheBytesAboveTheLastFullRow)
 
 TEST(DrawSymbol, ReportsAFailingSource)
 {
-    ScriptedSource source;
-    source.failFrom = 1;
-    SymbolDrawer drawer(source, 8);
-    EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt);
-    EXPECT_EQ(drawer.DrawSymbol(2), std::nullopt) << "nor after it";
-
-    // A failure on a refill is reported too, not papered over.
-    ScriptedSource later(std::vector<std::uint8_t>(100, 255));
-    later.failFrom = 2;
-    SymbolDrawer refilling(later, 1);
-    EXPECT_EQ(refilling.DrawSymbol(1), std::nullopt);
+    // On the first fetch or on a refill, not papered over, and nor after it.
+    for (const std::size_t failFrom : {1u, 2u}) {
+        ScriptedSource source(std::vector<std::uint8_t>(100, 255)); // rejected by every table
+        source.failFrom = failFrom;
+        SymbolDrawer drawer(source, 1);
+        EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt) << "failing call " << failFrom;
+        EXPECT_EQ(drawer.DrawSymbol(2), std::nullopt) << "failing call " << failFrom;
+    }
 }
 
 TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatchAndWipesTheSpentBytes)
