@@ -8,82 +8,54 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
-
-#include <memory>
 
 namespace zorvane::ui {
 namespace {
 
 using enum forms::AboutControl;
 
-class AboutWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        owner_ = std::make_unique<QWidget>();
-        about_ = new AboutWindow(owner_.get());
-        about_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(about_));
-    }
-
-    template <forms::AboutControl id> auto *control() const { return about_->control<id>(); }
-
-    std::unique_ptr<QWidget> owner_;
-    AboutWindow *about_ = nullptr; // owned by owner_
-};
-
-TEST_F(AboutWindowTest, LooksAsDescribed)
+TEST(AboutWindowTest, LooksAsDescribed)
 {
-    EXPECT_EQ(about_->windowTitle(), "About Tolmek");
-    EXPECT_EQ(about_->size(), QSize(622, 230));
-    EXPECT_EQ(about_->minimumSize(), about_->maximumSize());
-    EXPECT_TRUE(about_->isWindow());
-    testing::ExpectDrawnAsDescribed(*about_, forms::kAboutWindow, about_->controls());
+    QWidget owner;
+    auto *about = new AboutWindow(&owner);
+    about->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_EQ(about->windowTitle(), "About Tolmek");
+    EXPECT_EQ(about->size(), QSize(622, 230));
+    EXPECT_EQ(about->minimumSize(), about->maximumSize());
+    // The pictures too, compiled in and at their natural size.
+    testing::ExpectDrawnAsDescribed(*about, forms::kAboutWindow, about->controls());
+    EXPECT_TRUE(about->control<Greeting>()->text().startsWith("Hello, I am Tolmek"));
 
-    EXPECT_TRUE(control<Greeting>()->text().startsWith("Hello, I am Tolmek"));
-}
-
-TEST_F(AboutWindowTest, PicturesAreCompiledInAndShownAtTheirNaturalSize)
-{
-    EXPECT_EQ(control<Banner>()->size(), QSize(226, 100));
-    EXPECT_EQ(control<Portrait>()->size(), QSize(150, 200));
-    QImageReader gif(QStringLiteral(":/zorvane/banner.gif"));
-    EXPECT_EQ(gif.format(), "gif");
-    EXPECT_EQ(gif.imageCount(), 10);
-    EXPECT_EQ(QImageReader(QStringLiteral(":/zorvane/portrait.jpg")).format(), "jpeg");
-
-    for (const char *stem : {"zorvane", "about"}) {
-        for (const int size : {16, 32}) {
-            const QString file =
-                QStringLiteral(":/zorvane/%1-%2.png").arg(QString::fromLatin1(stem)).arg(size);
-            const QImage image(file);
-            EXPECT_EQ(image.size(), QSize(size, size)) << file.toStdString();
-            EXPECT_LE(image.colorCount(), 16) << file.toStdString();
-            EXPECT_GT(image.colorCount(), 0) << file.toStdString() << " has a palette";
-        }
-        // Windows builds carry the same pictures as an .ico.
-        QImageReader ico(
-            QStringLiteral(ZORVANE_ASSETS_DIR "/%1.ico").arg(QString::fromLatin1(stem)));
-        EXPECT_EQ(ico.imageCount(), 2) << stem;
-    }
-    EXPECT_EQ(about_->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-}
-
-TEST_F(AboutWindowTest, TheAddressShowsWholeInBoldTahomaAndIsNoLink)
-{
-    for (const QLabel *label : {control<WebsiteCaption>(), control<WebsiteLabel>()}) {
+    // The address shows whole in bold Tahoma, and is no link.
+    for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
         const QFontInfo font(label->font());
         EXPECT_EQ(font.family(), "Tahoma") << label->text().toStdString();
         EXPECT_TRUE(font.bold()) << label->text().toStdString();
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     }
-    auto *address = control<WebsiteLabel>();
+    auto *address = about->control<WebsiteLabel>();
     EXPECT_EQ(address->textInteractionFlags(), Qt::NoTextInteraction);
     EXPECT_FALSE(address->openExternalLinks());
     QTest::mouseClick(address, Qt::LeftButton);
-    EXPECT_TRUE(about_->isVisible()) << "clicking the address does nothing";
+    EXPECT_TRUE(about->isVisible()) << "clicking the address does nothing";
+
+    // The animation and the icons keep their frames, sizes and few colours.
+    EXPECT_EQ(about->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    EXPECT_EQ(QImageReader(QStringLiteral(":/zorvane/banner.gif")).imageCount(), 10);
+    for (const char *stem : {"zorvane", "about"}) {
+        for (const int size : {16, 32}) {
+            const QImage image(QStringLiteral(":/zorvane/%1-%2.png").arg(stem).arg(size));
+            EXPECT_EQ(image.size(), QSize(size, size)) << stem << size;
+            EXPECT_LE(image.colorCount(), 16) << stem << size;
+            EXPECT_GT(image.colorCount(), 0) << stem << size << " has a palette";
+        }
+        // Windows builds carry the same pictures as an .ico.
+        EXPECT_EQ(QImageReader(QStringLiteral(ZORVANE_ASSETS_DIR "/%1.ico").arg(stem)).imageCount(),
+                  2)
+            << stem;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zorvane::forms {
@@ -23,81 +24,46 @@ Environment Only(std::map<std::string, std::string> variables)
     };
 }
 
-const Environment kX11 = Only({{"DISPLAY", ":0"}});
-
-std::string FirstLine(const std::string &text)
+TEST(CommandLine, TheFirstArgumentThatDecidesWinsAndQtNeedsADisplay)
 {
-    return text.substr(0, text.find('\n'));
-}
-
-TEST(CommandLine, QtOptionsTakeTheirValueWithOneDashOrTwo)
-{
-    for (const Arguments &arguments :
-         {Arguments{"-platform", "offscreen"}, Arguments{"--platform", "--help"},
-          Arguments{"-display", ":1", "--display", "--version"}}) {
-        const Reply reply = AnswerCommandLine(arguments, FrontEnd::Qt, kX11);
-        EXPECT_TRUE(reply.start) << arguments[0] << " " << arguments[1];
-        EXPECT_EQ(reply.text, "");
-    }
-    const Reply missing = AnswerCommandLine(Arguments{"-display"}, FrontEnd::Qt, kX11);
-    EXPECT_FALSE(missing.start);
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(FirstLine(missing.text), "zorvane: option '-display' needs a value");
-}
-
-TEST(CommandLine, TheFirstArgumentThatDecidesWins)
-{
-    const Reply help = AnswerCommandLine(Arguments{"-h", "--bogus"}, FrontEnd::Qt, kX11);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_FALSE(help.error);
-    EXPECT_EQ(help.text, Usage(FrontEnd::Qt));
-
-    const Reply mistake = AnswerCommandLine(Arguments{"-x", "--version"}, FrontEnd::Qt, kX11);
-    EXPECT_EQ(mistake.exitCode, 2);
-    EXPECT_TRUE(mistake.error);
-    EXPECT_EQ(mistake.text, "zorvane: unknown option '-x'\n" + Usage(FrontEnd::Qt));
-
-    const Reply stray = AnswerCommandLine(Arguments{"12", "--help"}, FrontEnd::Qt, kX11);
-    EXPECT_EQ(FirstLine(stray.text), "zorvane: unexpected argument '12'");
-}
-
-TEST(CommandLine, QtStartsOnlyWhereItCanFindADisplay)
-{
+    const Environment x11 = Only({{"DISPLAY", ":0"}});
     const std::string noDisplay =
         "zorvane: no X11 or Wayland display was found; set DISPLAY or WAYLAND_DISPLAY.\n";
-    for (const Environment &environment :
-         {Only({}), Only({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}),
-          Environment{}}) {
-        const Reply reply = AnswerCommandLine({}, FrontEnd::Qt, environment);
-        EXPECT_FALSE(reply.start);
-        EXPECT_EQ(reply.exitCode, 1);
-        EXPECT_TRUE(reply.error);
-        EXPECT_EQ(reply.text, noDisplay);
+    // Exit code 2 prints this line and the usage; an empty text starts the program.
+    const std::tuple<FrontEnd, Arguments, Environment, int, std::string> rows[] = {
+        // Qt's options take their value with one dash or two.
+        {FrontEnd::Qt, {"-platform", "offscreen"}, x11, 0, ""},
+        {FrontEnd::Qt, {"--platform", "--help"}, x11, 0, ""},
+        {FrontEnd::Qt, {"-display", ":1", "--display", "--version"}, x11, 0, ""},
+        {FrontEnd::Qt, {"-display"}, x11, 2, "zorvane: option '-display' needs a value"},
+        {FrontEnd::Qt, {"-h", "--bogus"}, x11, 0, Usage(FrontEnd::Qt)},
+        {FrontEnd::Qt, {"-x", "--version"}, x11, 2, "zorvane: unknown option '-x'"},
+        {FrontEnd::Qt, {"12", "--help"}, x11, 2, "zorvane: unexpected argument '12'"},
+        {FrontEnd::Qt, {"/?"}, x11, 2, "zorvane: unexpected argument '/?'"},
+        {FrontEnd::Qt, {}, Only({}), 1, noDisplay},
+        {FrontEnd::Qt, {}, Only({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}), 1, noDisplay},
+        {FrontEnd::Qt, {}, Environment{}, 1, noDisplay},
+        {FrontEnd::Qt, {}, x11, 0, ""},
+        {FrontEnd::Qt, {}, Only({{"WAYLAND_DISPLAY", "x"}}), 0, ""},
+        {FrontEnd::Qt, {}, Only({{"QT_QPA_PLATFORM", "x"}}), 0, ""},
+        {FrontEnd::Qt, {"-display", ":0"}, Only({}), 0, ""},
+        {FrontEnd::Qt, {"-platform", "xcb"}, Only({}), 0, ""},
+        // Help and the version need no display.
+        {FrontEnd::Qt, {"--version"}, Only({}), 0, "zorvane " + std::string(Version()) + "\n"},
+        // Windows always has a desktop, and takes no Qt options.
+        {FrontEnd::Win32, {"/?"}, {}, 0, Usage(FrontEnd::Win32)},
+        {FrontEnd::Win32, {}, {}, 0, ""},
+        {FrontEnd::Win32, {"/x"}, {}, 2, "zorvane: unknown option '/x'"},
+        {FrontEnd::Win32, {"-platform", "xcb"}, {}, 2, "zorvane: unknown option '-platform'"},
+    };
+    for (const auto &[frontEnd, arguments, environment, exitCode, text] : rows) {
+        const Reply reply = AnswerCommandLine(arguments, frontEnd, environment);
+        const std::string first = arguments.empty() ? "" : std::string(arguments[0]);
+        EXPECT_EQ(reply.start, text.empty()) << first;
+        EXPECT_EQ(reply.exitCode, exitCode) << first;
+        EXPECT_EQ(reply.error, exitCode != 0) << first;
+        EXPECT_EQ(reply.text, exitCode == 2 ? text + "\n" + Usage(frontEnd) : text) << first;
     }
-    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        EXPECT_TRUE(AnswerCommandLine({}, FrontEnd::Qt, Only({{variable, "x"}})).start) << variable;
-    EXPECT_TRUE(AnswerCommandLine(Arguments{"-display", ":0"}, FrontEnd::Qt, Only({})).start);
-    EXPECT_TRUE(AnswerCommandLine(Arguments{"-platform", "xcb"}, FrontEnd::Qt, Only({})).start);
-    // Help and the version need no display.
-    EXPECT_EQ(AnswerCommandLine(Arguments{"--version"}, FrontEnd::Qt, Only({})).text,
-              "zorvane " + std::string(Version()) + "\n");
-}
-
-TEST(CommandLine, WindowsTakesItsOwnHelpSwitchAndNoQtOptions)
-{
-    const Reply help = AnswerCommandLine(Arguments{"/?"}, FrontEnd::Win32);
-    EXPECT_FALSE(help.start);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.text, Usage(FrontEnd::Win32));
-    EXPECT_NE(help.text.find("/?"), std::string::npos);
-
-    // No display check: Windows always has a desktop.
-    EXPECT_TRUE(AnswerCommandLine({}, FrontEnd::Win32).start);
-    EXPECT_EQ(FirstLine(AnswerCommandLine(Arguments{"/x"}, FrontEnd::Win32).text),
-              "zorvane: unknown option '/x'");
-    EXPECT_EQ(AnswerCommandLine(Arguments{"-platform", "xcb"}, FrontEnd::Win32).exitCode, 2);
-    EXPECT_EQ(FirstLine(AnswerCommandLine(Arguments{"/?"}, FrontEnd::Qt, kX11).text),
-              "zorvane: unexpected argument '/?'");
 }
 
 TEST(CommandLine, UsageFitsATerminalAndNamesEveryOptionItTakes)
@@ -109,10 +75,10 @@ TEST(CommandLine, UsageFitsATerminalAndNamesEveryOptionItTakes)
             EXPECT_LE(end - begin, 79u) << usage.substr(begin, end - begin);
         EXPECT_EQ(begin, usage.size()) << "the usage ends in a newline";
     }
-    const std::string usage = Usage(FrontEnd::Qt);
-    for (const char *option :
-         {"\n  -platform NAME ", "\n  -display NAME ", "\n  -h, --help ", "\n  --version "})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    for (const char *option : {"\n  -platform NAME ", "\n  -display NAME ", "\n  -h, --help ",
+                               "\n  --version ", "\n  /?, --help "})
+        EXPECT_NE((Usage(FrontEnd::Qt) + Usage(FrontEnd::Win32)).find(option), std::string::npos)
+            << option;
 }
 
 } // namespace

@@ -7,18 +7,16 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace zorvane {
 namespace {
 
 TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
 {
-    for (const double charCount :
-         {32767.5, 32768.0, 40000.0, -32768.5 - 1.0, -99999.0, 1e308,
-          std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-          std::numeric_limits<double>::quiet_NaN()}) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double charCount : {32767.5, 32768.0, -32769.5, 1e308, inf, -inf, std::nan("")})
         EXPECT_FALSE(CombinationFigure(charCount).has_value()) << charCount;
-    }
     // Halves round to even, so these still start a figure.
     EXPECT_TRUE(CombinationFigure(32767.4).has_value());
     EXPECT_TRUE(CombinationFigure(-32768.5).has_value());
@@ -26,26 +24,20 @@ TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
 
 TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
 {
-    const struct {
-        double value;
-        std::optional<std::int16_t> expected;
-    } rows[] = {
+    const std::pair<double, std::optional<std::int16_t>> rows[] = {
         {2.5, 2},      {3.5, 4},           {-2.5, -2},         {-3.5, -4},
         {0.5, 0},      {1.5, 2},           {-0.5, 0},          {0.49999999999999994, 0},
         {2.6, 3},      {-2.6, -3},         {32767.0, 32767},   {32767.49, 32767},
         {32767.5, {}}, {-32768.0, -32768}, {-32768.5, -32768}, {-32768.51, {}},
         {65536.0, {}}, {1e300, {}},        {-1e300, {}},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(ToFigure(row.value), row.expected) << row.value;
+    for (const auto &[value, expected] : rows)
+        EXPECT_EQ(ToFigure(value), expected) << value;
 }
 
 TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
 {
-    const struct {
-        const char *text;
-        double expected;
-    } rows[] = {
+    const std::pair<const char *, double> rows[] = {
         {"12abc", 12},  {"  7", 7},     {"\t7", 7},      {"+5", 5},
         {"-3", -3},     {"2.5", 2.5},   {".5", 0.5},     {"5.", 5},
         {"1 2", 1},     {"3e", 3},      {"3e+", 3},      {"1e3", 1000},
@@ -56,8 +48,8 @@ TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
         {"nan", 0},     {"NaN(1)", 0},  {"0x1p3", 0},    {"0x10", 0},
         {"&H10", 0},    {"1_000", 1},   {"\xd9\xa5", 0}, {"\xef\xbc\x95", 0},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(ReadCharCount(row.text), row.expected) << '"' << row.text << '"';
+    for (const auto &[text, expected] : rows)
+        EXPECT_EQ(ReadCharCount(text), expected) << '"' << text << '"';
 }
 
 TEST(ReadCharCount, ReadsAMegabytePasteWhole)
@@ -71,18 +63,16 @@ TEST(ReadCharCount, ReadsAMegabytePasteWhole)
     EXPECT_EQ(ReadCharCount(std::string(megabyte, '-')), 0.0);
 }
 
-// A locale whose decimal separator is ",". The C runtime on Windows names its
-// locales differently, and always has this one.
-#if defined(_WIN32)
-constexpr const char *kGermanLocale = "German_Germany.1252";
-#else
-constexpr const char *kGermanLocale = "de_DE.UTF-8";
-#endif
-
 TEST(ReadCharCount, IgnoresTheProcessLocale)
 {
+    // A locale whose decimal separator is ",". Windows names it differently.
+#if defined(_WIN32)
+    const char *german = "German_Germany.1252";
+#else
+    const char *german = "de_DE.UTF-8";
+#endif
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr)
+    ASSERT_NE(std::setlocale(LC_ALL, german), nullptr)
         << "the German locale is missing; scripts/install-deps creates it";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
 

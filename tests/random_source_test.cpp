@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #if defined(_WIN32)
@@ -66,20 +65,14 @@ ssize_t StandIn(void *buffer, std::size_t size, unsigned int flags)
 }
 #endif
 
-void Plan(std::deque<long> steps)
-{
-    gPlan = std::move(steps);
-    gAsked.clear();
-}
-
 TEST(SystemRandomSource, FetchesAPasswordInOneCallAndMakesNoneWhenTheCallFails)
 {
     SystemRandomSource source(&StandIn);
-    Plan({});
+    gAsked.clear();
     EXPECT_EQ(GeneratePassword("32767", source).password.size(), 32767u);
     EXPECT_EQ(gAsked.size(), 1u);
 
-    Plan({-EIO});
+    gPlan = {-EIO};
     const GeneratedTexts texts = GeneratePassword("9", source);
     EXPECT_TRUE(texts.sourceFailed);
     EXPECT_EQ(texts.password, "");
@@ -90,13 +83,14 @@ TEST(SystemRandomSource, RetriesAnInterruptionAndGoesOnAfterAShortRead)
 {
     SystemRandomSource source(&StandIn);
     std::vector<std::uint8_t> bytes(12, 0);
-    Plan({-EINTR, 5, 3, 100});
+    gPlan = {-EINTR, 5, 3, 100};
+    gAsked.clear();
     EXPECT_TRUE(source.Fill(bytes));
     EXPECT_EQ(gAsked, (std::vector<std::size_t>{12, 12, 7, 4}));
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 7), 12);
 
     // Asking again after a call that served nothing could go on for ever.
-    Plan({0});
+    gPlan = {0};
     EXPECT_FALSE(source.Fill(bytes));
 }
 #endif

@@ -11,36 +11,34 @@
 
 namespace zorvane::testing {
 
-// Serves `script` in order, then `padding` for ever. Can be told to fail from
-// a given call on; records the size of every call.
-class ScriptedSource final : public RandomSource {
-public:
-    explicit ScriptedSource(std::vector<std::uint8_t> script = {}, std::uint8_t padding = 0)
-        : script_(std::move(script)), padding_(padding)
+// Serves `script` in order, then `padding` for ever, and fails from call
+// `failFrom` on. Records the size of every call, and counts the bytes it was
+// handed that were not zero: spent bytes the caller failed to wipe.
+struct ScriptedSource final : RandomSource {
+    explicit ScriptedSource(std::vector<std::uint8_t> bytes = {}, std::uint8_t then = 0)
+        : script(std::move(bytes)), padding(then)
     {}
-
-    void FailFromCall(std::size_t call) { failFrom_ = call; }
-    [[nodiscard]] const std::vector<std::size_t> &calls() const { return calls_; }
 
     bool Fill(std::span<std::uint8_t> bytes) override
     {
-        calls_.push_back(bytes.size());
-        if (calls_.size() >= failFrom_) {
+        calls.push_back(bytes.size());
+        unwiped += bytes.size() - std::size_t(std::count(bytes.begin(), bytes.end(), 0));
+        if (calls.size() >= failFrom) {
             // A failing source may have scribbled on the buffer already.
             std::fill(bytes.begin(), bytes.end(), std::uint8_t{0xAB});
             return false;
         }
         for (std::uint8_t &byte : bytes)
-            byte = next_ < script_.size() ? script_[next_++] : padding_;
+            byte = next < script.size() ? script[next++] : padding;
         return true;
     }
 
-private:
-    std::vector<std::uint8_t> script_;
-    std::uint8_t padding_;
-    std::size_t next_ = 0;
-    std::size_t failFrom_ = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> calls_;
+    std::vector<std::uint8_t> script;
+    std::uint8_t padding;
+    std::size_t next = 0;
+    std::size_t failFrom = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> calls;
+    std::size_t unwiped = 0;
 };
 
 } // namespace zorvane::testing
