@@ -140,13 +140,13 @@ std::map<std::string, std::vector<double>> RunAt(const char *program, const QStr
             continue;
         std::string key = words[0].toStdString();
         std::vector<double> numbers;
-        for (qsizetype i = 1; i < words.size(); ++i) {
+        for (const QByteArray &word : words.mid(1)) {
             bool number = false;
-            const double value = words[i].toDouble(&number);
+            const double value = word.toDouble(&number);
             if (number)
                 numbers.push_back(value);
             else
-                key += ' ' + words[i].toStdString();
+                key += ' ' + word.toStdString();
         }
         values[key] = numbers;
     }
@@ -165,7 +165,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         scales << QString::fromLocal8Bit(argv[i]);
     if (scales.isEmpty())
-        scales = {QStringLiteral("1.5"), QStringLiteral("2")};
+        scales = QStringList{QStringLiteral("1.5"), QStringLiteral("2")};
 
     const auto one = RunAt(argv[0], QStringLiteral("1"));
     bool failed = one.empty();

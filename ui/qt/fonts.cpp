@@ -91,7 +91,7 @@ std::vector<int> Strikes(const QFont &family)
     const auto scalable = [](const QString &name) { return QFontDatabase::isScalable(name); };
     const auto points = [](const QString &name) { return QFontDatabase::pointSizes(name); };
 #else
-    const QFontDatabase database;
+    QFontDatabase database; // Qt 5 lists sizes through non-const calls
     const QStringList families = database.families();
     const auto scalable = [&](const QString &name) { return database.isScalable(name); };
     const auto points = [&](const QString &name) { return database.pointSizes(name); };
