@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextOption>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -62,11 +64,9 @@ QPushButton *MakeButton(QWidget &window, const forms::Control &row, const Action
     return button;
 }
 
-QLabel *MakePicture(QWidget &window, const forms::Control &row)
+QLabel *MakePicture(QWidget &window)
 {
-    auto *picture = new QLabel(&window);
-    picture->setPixmap(PictureOf(row.picture));
-    return picture;
+    return new QLabel(&window);
 }
 
 QWidget *MakeControl(QWidget &window, const forms::Control &row, const ActionHandler &onAction)
@@ -83,10 +83,77 @@ QWidget *MakeControl(QWidget &window, const forms::Control &row, const ActionHan
     case forms::Kind::Button:
         return MakeButton(window, row, onAction);
     case forms::Kind::Picture:
-        return MakePicture(window, row);
+        return MakePicture(window);
     }
     return nullptr;
 }
+
+// Gives the window's texts and pictures the size of its screen: fonts as the
+// model picks them for its device pixel ratio, captions fitted, pictures in
+// the matching rendition.
+void FitToScreen(QWidget &window, const forms::Window &description,
+                 const std::vector<QWidget *> &controls)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    window.setFont(FontOf(description.font, ratio));
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = description.controls[i];
+        QWidget *control = controls[i];
+        if (row.font)
+            control->setFont(FontOf(*row.font, ratio));
+        if (auto *button = qobject_cast<QPushButton *>(control))
+            FitCaption(button, forms::ControlFont(description, row));
+        if (row.kind == forms::Kind::OutputField) {
+            // Plain ASCII needs no shaping; skipping it halves the layout of a long password.
+            QFont font = FontOf(forms::ControlFont(description, row), ratio);
+            font.setKerning(false);
+            font.setStyleStrategy(QFont::PreferNoShaping);
+            control->setFont(font);
+        }
+        if (row.kind == forms::Kind::Picture)
+            static_cast<QLabel *>(control)->setPixmap(PictureOf(row.picture, ratio));
+    }
+}
+
+// Refits the window whenever it moves to another screen, which may have
+// another device pixel ratio. Its native window exists from its first show.
+class ScreenFollower final : public QObject {
+public:
+    ScreenFollower(QWidget &window, const forms::Window &description,
+                   std::vector<QWidget *> controls)
+        : QObject(&window), window_(window), description_(description),
+          controls_(std::move(controls))
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !connected_ && window_.windowHandle()) {
+            connected_ = true;
+            connect(window_.windowHandle(), &QWindow::screenChanged, this, [this] {
+                if (window_.devicePixelRatioF() != ratio_)
+                    Fit();
+            });
+            if (window_.devicePixelRatioF() != ratio_)
+                Fit();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+    void Fit()
+    {
+        ratio_ = window_.devicePixelRatioF();
+        FitToScreen(window_, description_, controls_);
+    }
+
+private:
+    QWidget &window_;
+    const forms::Window &description_;
+    const std::vector<QWidget *> controls_;
+    qreal ratio_ = 0;
+    bool connected_ = false;
+};
 
 } // namespace
 
@@ -96,7 +163,6 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
     window.setObjectName(ToQString(description.objectName));
     window.setWindowTitle(ToQString(description.title));
     SetBackground(&window, description.background);
-    window.setFont(FontOf(description.font));
     window.setFixedSize(ClientSize(description));
 
     std::vector<QWidget *> controls;
@@ -106,10 +172,6 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
         controls.push_back(control);
         control->setObjectName(ToQString(row.objectName));
         control->setGeometry(ToQRect(row.rect));
-        if (row.font)
-            control->setFont(FontOf(*row.font));
-        if (auto *button = qobject_cast<QPushButton *>(control))
-            FitCaption(button, FontOf(forms::ControlFont(description, row)));
         if (row.TakesFocus())
             focusChain.emplace_back(row.tab, control);
         else
@@ -137,6 +199,7 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
             static_cast<QLabel *>(controls[static_cast<std::size_t>(row.labelledBy)])
                 ->setBuddy(controls[i]);
     }
+    (new ScreenFollower(window, description, controls))->Fit();
     return controls;
 }
 

@@ -28,16 +28,10 @@ MainWindow::MainWindow(QWidget *parent)
                             [this](forms::Action action) { Perform(action); })),
       lengthField(controls_.get<LengthField>()), passwordField(controls_.get<PasswordField>()),
       figureLabel(controls_.get<FigureLabel>()), generateButton(controls_.get<GenerateButton>()),
-      generateFont_(FontOf(forms::ControlFont(forms::kMainWindow, forms::Row(GenerateButton)))),
       source_(std::make_unique<SystemRandomSource>()),
       endProgram_([] { QCoreApplication::exit(0); })
 {
     setWindowIcon(MainIcon());
-    // Plain ASCII needs no shaping; skipping it halves the layout of a long password.
-    QFont passwordFont = passwordField->font();
-    passwordFont.setKerning(false);
-    passwordFont.setStyleStrategy(QFont::PreferNoShaping);
-    passwordField->setFont(passwordFont);
     ShowFigure(QString());
     lengthField->setFocus();
 }
@@ -90,7 +84,7 @@ void MainWindow::GeneratePassword()
     ShowSecret(*passwordField, password);
     ShowFigure(ToQString(texts.figure));
     generateButton->setText(ToQString(forms::kAnotherOneCaption));
-    FitCaption(generateButton, generateFont_);
+    FitCaption(generateButton, forms::ControlFont(forms::kMainWindow, forms::Row(GenerateButton)));
 }
 
 // Qt names an unnamed, empty label after its buddy's partner, so an empty figure

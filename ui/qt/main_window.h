@@ -70,8 +70,6 @@ private:
     SecretField *const passwordField;
     QLabel *const figureLabel;
     QPushButton *const generateButton;
-    // Generate's face before fitting: each new caption is fitted from it.
-    const QFont generateFont_;
 
     QPointer<AboutWindow> about_;
     std::unique_ptr<RandomSource> source_;

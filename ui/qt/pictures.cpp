@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
+
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void InitZorvaneResources()
 {
@@ -40,18 +43,38 @@ QIcon AboutIcon()
     return IconFrom("about");
 }
 
-QPixmap PictureOf(forms::Picture picture)
+QPixmap PictureOf(forms::Picture picture, qreal ratio)
 {
     EnsurePictures();
+    // The renditions drawn at 1x, 2x and 3x.
+    static constexpr const char *kBanner[] = {"banner.gif", "banner@2x.png", "banner@3x.png"};
+    static constexpr const char *kPortrait[] = {"portrait.jpg", "portrait@2x.jpg",
+                                                "portrait@3x.jpg"};
+    const char *const *renditions = nullptr;
     switch (picture) {
     case forms::Picture::Banner:
-        return QPixmap(QStringLiteral(":/zorvane/banner.gif"));
-    case forms::Picture::Portrait:
-        return QPixmap(QStringLiteral(":/zorvane/portrait.jpg"));
-    case forms::Picture::None:
+        renditions = kBanner;
         break;
+    case forms::Picture::Portrait:
+        renditions = kPortrait;
+        break;
+    case forms::Picture::None:
+        return {};
     }
-    return {};
+    // The rendition that matches the ratio, else the nearest larger one,
+    // scaled down smoothly to the exact device size.
+    const int rendition = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+    const QPixmap one(QStringLiteral(":/zorvane/") + QString::fromLatin1(renditions[0]));
+    if (ratio <= 1)
+        return one;
+    QPixmap many(QStringLiteral(":/zorvane/") + QString::fromLatin1(renditions[rendition - 1]));
+    const QSize device(static_cast<int>(std::lround(one.width() * ratio)),
+                       static_cast<int>(std::lround(one.height() * ratio)));
+    if (many.size() != device)
+        many = many.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Drawn at the logical size of the 1x picture.
+    many.setDevicePixelRatio(ratio);
+    return many;
 }
 
 } // namespace zorvane::ui

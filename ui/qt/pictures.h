@@ -14,7 +14,8 @@ void EnsurePictures();
 
 QIcon MainIcon();
 QIcon AboutIcon();
-// A picture control's content: the banner GIF's first frame, or the portrait.
-QPixmap PictureOf(forms::Picture picture);
+// A picture control's content: the banner GIF's first frame, or the portrait,
+// in the rendition drawn for device pixel ratio `ratio`, at the same logical size.
+QPixmap PictureOf(forms::Picture picture, qreal ratio = 1);
 
 } // namespace zorvane::ui

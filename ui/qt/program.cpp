@@ -15,7 +15,7 @@ std::unique_ptr<MainWindow> StartProgram()
     QApplication::setApplicationName(ToQString(forms::kApplicationTitle));
     // Controls then start in the windows' own face, so the toolkit's default
     // face is never loaded; the exit question shares the windows' face too.
-    QApplication::setFont(FontOf(forms::kMainWindow.font));
+    QApplication::setFont(FontOf(forms::kMainWindow.font, qApp->devicePixelRatio()));
 
     auto window = std::make_unique<MainWindow>();
     CentreOnScreen(window.get());
