@@ -9,8 +9,8 @@ the window shows: a screenshot must hold the main window's background colour.
 
 weston runs headless on pixman, so no display and no GPU are needed; its socket
 lives in a private runtime folder, removed at the end with everything started here.
-Needs Debian's weston and qt6-wayland. Prints one line per check and ends with
-"N passed, M failed".
+Needs Debian's weston, and qt6-wayland or qtwayland5. Prints one line per check
+and ends with "N passed, M failed".
 """
 import os
 import re
