@@ -51,3 +51,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows' faces, which Zorvane loads from their files at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wine)
+# Qt's Wayland platform, so that Zorvane runs natively on a Wayland desktop
+# rather than through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)

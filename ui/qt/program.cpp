@@ -13,6 +13,8 @@ namespace zorvane::ui {
 std::unique_ptr<MainWindow> StartProgram()
 {
     QApplication::setApplicationName(ToQString(forms::kApplicationTitle));
+    // Wayland's app id: docks match it to the installed desktop entry's name.
+    QApplication::setDesktopFileName(QStringLiteral(ZORVANE_APP_ID));
     // Controls then start in the windows' own face, so the toolkit's default
     // face is never loaded; the exit question shares the windows' face too.
     QApplication::setFont(FontOf(forms::kMainWindow.font, qApp->devicePixelRatio()));
