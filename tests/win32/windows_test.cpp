@@ -22,7 +22,8 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
           std::tuple{144, std::array{381, 383}, Box{240, 24, 50, 38}, 20L}}) {
         Open(dpi);
         EXPECT_EQ(box(PlaceOf(Control(LengthField))), lengthField);
-        // Asked for at the scaled size (Wine's raster "MS Sans Serif" stops at 16 pixels).
+        // Asked for at the scaled size (Wine's raster "MS Sans Serif" stops at
+        // 16 pixels, so 20 comes from its outline companion).
         LOGFONTW asked{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)),
                    sizeof(asked), &asked);
