@@ -54,6 +54,8 @@ private:
     friend class Window<MainWindow>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // Lays the window out again for `dpi` and takes the `suggested` frame.
+    void OnDpiChanged(int dpi, LPARAM suggested);
     void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
     void OnSetFocus(HWND hwnd, HWND previous);
     void OnClose(HWND hwnd);
