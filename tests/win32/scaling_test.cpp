@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+// The windows at other DPIs, judged by what they draw: text that grows with
+// the screen, captions that still fit, pictures drawn from sharper renditions,
+// and a window that lays itself out again when its monitor's DPI changes.
+#include "support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <numeric>
+#include <span>
+
+namespace zorvane::win32 {
+namespace {
+
+using namespace testing;
+using enum forms::MainControl;
+using enum forms::AboutControl;
+
+// How far `pixel` has gone from `background` towards `ink`, from 0 to 1, on
+// the channel where the two differ most: a smoothed edge counts in part.
+double Coverage(COLORREF pixel, COLORREF ink, COLORREF background)
+{
+    int best = 0, shift = 0;
+    for (const int s : {0, 8, 16}) {
+        const int difference = std::abs(int((ink >> s) & 0xFF) - int((background >> s) & 0xFF));
+        if (difference > best)
+            best = difference, shift = s;
+    }
+    const int from = int((background >> shift) & 0xFF), to = int((ink >> shift) & 0xFF);
+    return std::clamp(double(int((pixel >> shift) & 0xFF) - from) / (to - from), 0.0, 1.0);
+}
+
+struct Ink {
+    double amount = 0;         // in pixels' worth of full ink
+    int lines = 0;             // runs of rows with ink
+    LONG left = 0, right = -1; // the columns ink reaches, first and last
+};
+
+// The ink in `box`, leaving out what lies under the `above` boxes.
+Ink InkIn(const Snapshot &shot, const RECT &box, COLORREF ink, COLORREF background,
+          std::span<const RECT> above = {})
+{
+    Ink found{0, 0, box.right, box.left - 1};
+    bool inLine = false;
+    for (LONG y = box.top; y < box.bottom; ++y) {
+        bool rowHasInk = false;
+        for (LONG x = box.left; x < box.right; ++x) {
+            if (std::any_of(above.begin(), above.end(), [&](const RECT &r) {
+                    return PtInRect(&r, POINT{x, y});
+                }))
+                continue;
+            const double c = Coverage(shot.At(x, y), ink, background);
+            found.amount += c;
+            if (c > 0.5) {
+                rowHasInk = true;
+                found.left = std::min(found.left, x);
+                found.right = std::max(found.right, x);
+            }
+        }
+        found.lines += rowHasInk && !inLine;
+        inLine = rowHasInk;
+    }
+    return found;
+}
+
+// The mean squared step between neighbouring pixels: a picture drawn for its
+// size keeps its edges a step wide, one stretched from a smaller spreads them.
+double Sharpness(const Snapshot &shot, const RECT &box)
+{
+    double sum = 0;
+    for (LONG y = box.top; y + 1 < box.bottom; ++y)
+        for (LONG x = box.left; x + 1 < box.right; ++x)
+            for (const int s : {0, 8, 16}) {
+                const int here = int((shot.At(x, y) >> s) & 0xFF);
+                const int right = int((shot.At(x + 1, y) >> s) & 0xFF);
+                const int below = int((shot.At(x, y + 1) >> s) & 0xFF);
+                sum += (here - right) * (here - right) + (here - below) * (here - below);
+            }
+    return sum / double((box.right - box.left) * (box.bottom - box.top));
+}
+
+// Every label's text, and the main buttons' captions, grow with the square
+// of the scale and keep their lines; the captions still show whole.
+TEST_F(WindowTest, TextGrowsWithTheSquareOfTheScale)
+{
+    const COLORREF background = ColourRef(forms::kMainWindow.background);
+    std::vector<Ink> atOne;
+    for (const int dpi : {96, 120, 144, 192, 288}) {
+        Open(dpi);
+        const double scale = dpi / 96.0;
+        const Snapshot shot(window_->Handle());
+        std::vector<RECT> fields; // drawn above the labels they overlap
+        for (const auto id : {LengthField, PasswordField})
+            fields.push_back(PlaceOf(Control(id)));
+        std::vector<Ink> inks;
+        for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i) {
+            const forms::Control &row = forms::kMainWindow.controls[i];
+            const RECT box = PlaceOf(window_->Controls()[i]);
+            if (row.kind == forms::Kind::Label && !row.text.empty())
+                inks.push_back(InkIn(shot, box, ColourRef(*row.colour), background, fields));
+            else if (row.kind == forms::Kind::Button) {
+                inks.push_back(InkIn(shot, box, RGB(0, 0, 0), ColourRef(*row.colour)));
+                // Whole: the caption's ink stops short of the button's edges.
+                EXPECT_TRUE(inks.back().left > box.left && inks.back().right < box.right - 1)
+                    << row.objectName << " at " << dpi;
+            }
+        }
+        if (dpi == 96)
+            atOne = inks;
+        std::printf("ink at %d dpi, of its scaled size:", dpi);
+        for (std::size_t i = 0; i < inks.size(); ++i) {
+            const double ratio = inks[i].amount / (atOne[i].amount * scale * scale);
+            std::printf(" %.2f", ratio);
+            EXPECT_NEAR(ratio, 1.0, 0.25) << "text " << i << " at " << dpi;
+            EXPECT_EQ(inks[i].lines, atOne[i].lines) << "text " << i << " at " << dpi;
+        }
+        std::printf("\n");
+    }
+}
+
+// At 2x and 3x the pictures come from renditions drawn for them: twice as
+// sharp, by the measure above, as the 1x picture stretched would be.
+TEST_F(WindowTest, PicturesAreDrawnFromRenditionsForTheirScale)
+{
+    std::array<double, 2> atOne{};
+    for (const int dpi : {96, 192, 288}) {
+        Open(dpi);
+        const AboutWindow &about = About();
+        const Snapshot shot(about.Handle());
+        for (const auto id : {Banner, Portrait}) {
+            const double sharpness = Sharpness(shot, PlaceOf(about.Control(id)));
+            const auto slot = static_cast<std::size_t>(id == Banner ? 0 : 1);
+            if (dpi == 96)
+                atOne[slot] = sharpness;
+            // Stretched n times, a step spreads over n pixels: its squares
+            // sum to 1/n of its own, over n times the rows and columns.
+            const double scale = dpi / 96.0, stretched = atOne[slot] / (scale * scale);
+            std::printf("picture %zu at %d dpi: %.2f of the stretched 1x's sharpness\n", slot, dpi,
+                        sharpness / stretched);
+            if (dpi > 96) {
+                EXPECT_GT(sharpness, 1.5 * stretched) << forms::Row(id).objectName << " at " << dpi;
+            }
+        }
+    }
+}
+
+// A window told its DPI changed draws as one opened at that DPI, in the
+// frame Windows suggests.
+TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
+{
+    const auto drawn = [](HWND window) {
+        Snapshot shot(window);
+        return shot.pixels;
+    };
+    std::vector<std::array<std::vector<COLORREF>, 2>> fresh;
+    for (const int dpi : {96, 192}) {
+        Open(dpi);
+        // Each as the changed ones are seen: About shown, then hidden again.
+        std::vector<COLORREF> about = drawn(About().Handle());
+        window_->About()->Hide();
+        fresh.push_back({drawn(window_->Handle()), std::move(about)});
+    }
+    Open(96);
+    const std::array windows{window_->Handle(), About().Handle()};
+    for (const auto &[dpi, slot] : {std::pair{192, 1}, std::pair{96, 0}}) {
+        for (std::size_t w = 0; w < windows.size(); ++w) {
+            const forms::Window &table = w == 0 ? forms::kMainWindow : forms::kAboutWindow;
+            RECT frame, client, suggested;
+            GetWindowRect(windows[w], &frame);
+            GetClientRect(windows[w], &client);
+            // At the top left, on the screen; the owned About window is in
+            // front, and hidden while the main one is looked at.
+            if (w == 0)
+                window_->About()->Hide();
+            else
+                window_->About()->Show();
+            suggested = {
+                0, 0,
+                frame.right - frame.left + forms::TwipsToPixels(table.width, dpi) - client.right,
+                frame.bottom - frame.top + forms::TwipsToPixels(table.height, dpi) - client.bottom};
+            SendMessageW(windows[w], kDpiChanged, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            GetWindowRect(windows[w], &frame);
+            EXPECT_TRUE(EqualRect(&frame, &suggested)) << table.objectName << " at " << dpi;
+            // The caret blinks in the focused field; the rest must match.
+            const std::vector<COLORREF> now = drawn(windows[w]);
+            const std::vector<COLORREF> &expected = fresh[std::size_t(slot)][w];
+            ASSERT_EQ(now.size(), expected.size()) << table.objectName << " at " << dpi;
+            const auto differ = std::inner_product(now.begin(), now.end(), expected.begin(), 0,
+                                                   std::plus<>(), std::not_equal_to<>());
+            EXPECT_LT(differ, forms::Scale(30, dpi)) << table.objectName << " at " << dpi;
+        }
+    }
+}
+
+} // namespace
+} // namespace zorvane::win32
