@@ -93,9 +93,8 @@ TEST_F(WindowTest, TextGrowsWithTheSquareOfTheScale)
         Open(dpi);
         const double scale = dpi / 96.0;
         const Snapshot shot(window_->Handle());
-        std::vector<RECT> fields; // drawn above the labels they overlap
-        for (const auto id : {LengthField, PasswordField})
-            fields.push_back(PlaceOf(Control(id)));
+        // The fields are drawn above the labels they overlap.
+        const std::array fields{PlaceOf(Control(LengthField)), PlaceOf(Control(PasswordField))};
         std::vector<Ink> inks;
         for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i) {
             const forms::Control &row = forms::kMainWindow.controls[i];
@@ -153,33 +152,26 @@ TEST_F(WindowTest, PicturesAreDrawnFromRenditionsForTheirScale)
 // frame Windows suggests.
 TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
 {
-    const auto drawn = [](HWND window) {
-        Snapshot shot(window);
-        return shot.pixels;
-    };
     std::vector<std::array<std::vector<COLORREF>, 2>> fresh;
     for (const int dpi : {96, 192}) {
         Open(dpi);
         // Each as the changed ones are seen: About shown, then hidden again.
-        std::vector<COLORREF> about = drawn(About().Handle());
+        std::vector<COLORREF> about = Snapshot(About().Handle()).pixels;
         window_->About()->Hide();
-        fresh.push_back({drawn(window_->Handle()), std::move(about)});
+        fresh.push_back({Snapshot(window_->Handle()).pixels, std::move(about)});
     }
     Open(96);
     const std::array windows{window_->Handle(), About().Handle()};
     for (const auto &[dpi, slot] : {std::pair{192, 1}, std::pair{96, 0}}) {
         for (std::size_t w = 0; w < windows.size(); ++w) {
             const forms::Window &table = w == 0 ? forms::kMainWindow : forms::kAboutWindow;
-            RECT frame, client, suggested;
+            RECT frame, client;
             GetWindowRect(windows[w], &frame);
             GetClientRect(windows[w], &client);
             // At the top left, on the screen; the owned About window is in
             // front, and hidden while the main one is looked at.
-            if (w == 0)
-                window_->About()->Hide();
-            else
-                window_->About()->Show();
-            suggested = {
+            w == 0 ? window_->About()->Hide() : window_->About()->Show();
+            RECT suggested{
                 0, 0,
                 frame.right - frame.left + forms::TwipsToPixels(table.width, dpi) - client.right,
                 frame.bottom - frame.top + forms::TwipsToPixels(table.height, dpi) - client.bottom};
@@ -188,7 +180,7 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
             GetWindowRect(windows[w], &frame);
             EXPECT_TRUE(EqualRect(&frame, &suggested)) << table.objectName << " at " << dpi;
             // The caret blinks in the focused field; the rest must match.
-            const std::vector<COLORREF> now = drawn(windows[w]);
+            const std::vector<COLORREF> now = Snapshot(windows[w]).pixels;
             const std::vector<COLORREF> &expected = fresh[std::size_t(slot)][w];
             ASSERT_EQ(now.size(), expected.size()) << table.objectName << " at " << dpi;
             const auto differ = std::inner_product(now.begin(), now.end(), expected.begin(), 0,
