@@ -170,14 +170,28 @@ void MainWindow::OnClose(HWND)
     EndProgram();
 }
 
+void MainWindow::UseDpi(int dpi)
+{
+    if (dpi == dpi_)
+        return;
+    Relayout(dpi);
+    FitFrame(hwnd_, forms::TwipsToPixels(kMainWindow.width, dpi),
+             forms::TwipsToPixels(kMainWindow.height, dpi));
+}
+
 void MainWindow::OnDpiChanged(int dpi, LPARAM suggested)
+{
+    Relayout(dpi);
+    TakeSuggestedRect(hwnd_, suggested);
+}
+
+void MainWindow::Relayout(int dpi)
 {
     dpi_ = dpi;
     PlaceControls(kMainWindow, controls_, dpi, fonts_);
     captions_.Rescale(dpi);
     painter_ = Painter(kMainWindow, module_, dpi, captions_);
     SetIcons(hwnd_, module_, IDI_ZORVANE, dpi, bigIcon_, smallIcon_);
-    TakeSuggestedRect(hwnd_, suggested);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -45,6 +45,14 @@ void FitFrame(HWND window, int width, int height)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int WindowDpi(HWND window, int fallback)
+{
+    using DpiOf = UINT(WINAPI *)(HWND);
+    static const auto dpiOf = User32<DpiOf>("GetDpiForWindow");
+    const int dpi = dpiOf ? static_cast<int>(dpiOf(window)) : 0;
+    return dpi > 0 ? dpi : fallback;
+}
+
 void ScaleFrameWithDpi(HWND window)
 {
     using Enable = BOOL(WINAPI *)(HWND);

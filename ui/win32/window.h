@@ -21,6 +21,10 @@ void FitFrame(HWND window, int width, int height);
 // the scale; the headers for Windows 7 do not name it.
 inline constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED
 
+// The DPI `window` is drawn at where the system says (Windows 10 from its
+// Anniversary Update on), else `fallback`.
+int WindowDpi(HWND window, int fallback);
+
 // Has Windows 10 before its Creators Update scale the frame and title of
 // `window` with its monitor's DPI, as later versions do by themselves.
 void ScaleFrameWithDpi(HWND window);
