@@ -152,8 +152,13 @@ TEST_F(WindowTest, PicturesAreDrawnFromRenditionsForTheirScale)
 // frame Windows suggests.
 TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
 {
-    // Without the caret, which blinks in the focused field.
-    const auto drawn = [](HWND window) {
+    // Without the caret, which blinks in the focused field, and with the
+    // main window's focus in the length field, wherever the About window's
+    // comings and goings left it.
+    const auto drawn = [this](HWND window) {
+        if (window == window_->Handle())
+            SetFocus(Control(LengthField));
+        Pump();
         HideCaret(nullptr);
         std::vector<COLORREF> pixels = Snapshot(window).pixels;
         ShowCaret(nullptr);
