@@ -17,7 +17,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE module, HWND owner, int dpi)
+AboutWindow::AboutWindow(HINSTANCE module, HWND owner, int dpi) : module_(module), dpi_(dpi)
 {
     if (!Create(module, kClassName, kAboutWindow, kStyle, owner, dpi))
         return;
@@ -25,7 +25,7 @@ AboutWindow::AboutWindow(HINSTANCE module, HWND owner, int dpi)
     captions_ = Captions(kAboutWindow, controls_, fonts_, dpi);
     painter_ = Painter(kAboutWindow, module, dpi, captions_);
     focus_ = FocusKeeper(TabOrder(kAboutWindow, controls_));
-    SetIcons(hwnd_, module, IDI_ABOUT, bigIcon_, smallIcon_);
+    SetIcons(hwnd_, module, IDI_ABOUT, dpi, bigIcon_, smallIcon_);
 }
 
 AboutWindow::~AboutWindow()
@@ -73,11 +73,25 @@ void AboutWindow::OnActivate(HWND, UINT state, HWND, BOOL minimized)
         focus_.Activate(state != WA_INACTIVE);
 }
 
+void AboutWindow::OnDpiChanged(int dpi, LPARAM suggested)
+{
+    dpi_ = dpi;
+    PlaceControls(kAboutWindow, controls_, dpi, fonts_);
+    captions_.Rescale(dpi);
+    painter_ = Painter(kAboutWindow, module_, dpi, captions_);
+    SetIcons(hwnd_, module_, IDI_ABOUT, dpi, bigIcon_, smallIcon_);
+    TakeSuggestedRect(hwnd_, suggested);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT AboutWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (controls_.empty())
         return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
+    case kDpiChanged:
+        OnDpiChanged(LOWORD(wParam), lParam);
+        return 0;
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
     default:

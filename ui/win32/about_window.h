@@ -39,10 +39,14 @@ private:
     friend class Window<AboutWindow>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // Lays the window out again for `dpi` and takes the `suggested` frame.
+    void OnDpiChanged(int dpi, LPARAM suggested);
     void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
 
     void OnBack();
 
+    HINSTANCE module_;
+    int dpi_;
     FontCache fonts_;
     std::vector<HWND> controls_; // indexed by forms::AboutControl
     Captions captions_;

@@ -86,6 +86,19 @@ std::vector<HWND> TabOrder(const forms::Window &table, std::span<const HWND> con
     return order;
 }
 
+void PlaceControls(const forms::Window &table, std::span<const HWND> controls, int dpi,
+                   FontCache &fonts)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = table.controls[i];
+        const forms::Pixels place = forms::PixelRect(row.rect, dpi);
+        SetWindowPos(controls[i], nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls[i], WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts.ForControl(table, row, dpi)), TRUE);
+    }
+}
+
 std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Window &table, int dpi,
                                 FontCache &fonts)
 {

@@ -24,6 +24,10 @@ std::vector<int> CreationOrder(const forms::Window &table);
 std::vector<HWND> BuildControls(HWND window, HINSTANCE module, const forms::Window &table, int dpi,
                                 FontCache &fonts);
 
+// Moves and sizes every control of `table` for `dpi`, each in its font there.
+void PlaceControls(const forms::Window &table, std::span<const HWND> controls, int dpi,
+                   FontCache &fonts);
+
 // The controls that take the focus, in tab order.
 std::vector<HWND> TabOrder(const forms::Window &table, std::span<const HWND> controls);
 

@@ -10,16 +10,17 @@ HFONT FitCaption(HWND button, int width, std::wstring_view caption, const forms:
 {
     HDC dc = GetDC(button);
     const HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
+    const forms::Face face = fonts.FaceAt(font, dpi);
     const auto widthAt = [&](int pixels) {
-        SelectObject(dc, fonts.Get(font, pixels));
+        SelectObject(dc, fonts.Get(font, pixels, face.family));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &extent);
         return static_cast<int>(extent.cx);
     };
-    const int pixels = forms::CaptionPixels(forms::FontPixels(font, dpi), width, dpi, widthAt);
+    const int pixels = forms::CaptionPixels(face.pixels, width, dpi, widthAt);
     SelectObject(dc, original);
     ReleaseDC(button, dc);
-    return fonts.Get(font, pixels);
+    return fonts.Get(font, pixels, face.family);
 }
 
 Captions::Captions(const forms::Window &table, std::span<const HWND> controls, FontCache &fonts,
@@ -30,6 +31,14 @@ Captions::Captions(const forms::Window &table, std::span<const HWND> controls, F
     for (std::size_t i = 0; i < table.controls.size(); ++i)
         if (table.controls[i].kind == forms::Kind::Button)
             Set(static_cast<int>(i), Widen(table.controls[i].text));
+}
+
+void Captions::Rescale(int dpi)
+{
+    dpi_ = dpi;
+    for (std::size_t i = 0; i < faces_.size(); ++i)
+        if (table_->controls[i].kind == forms::Kind::Button)
+            Set(static_cast<int>(i), std::wstring(faces_[i].caption));
 }
 
 void Captions::Set(int index, std::wstring_view caption)

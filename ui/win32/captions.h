@@ -24,6 +24,8 @@ public:
     // text stays the accessible name where the table fixes one, and follows
     // the caption otherwise.
     void Set(int index, std::wstring_view caption);
+    // Fits every caption again, as it reads now, for a window moved to `dpi`.
+    void Rescale(int dpi);
     [[nodiscard]] const std::wstring &Caption(int index) const
     {
         return faces_.at(Slot(index)).caption;
@@ -45,7 +47,8 @@ private:
 };
 
 // The font `caption` is drawn in on `button`, `width` pixels wide: `font` at
-// the size forms::CaptionPixels picks, measured with `button`'s own DC.
+// the size forms::CaptionPixels picks from the face `font` is drawn in at
+// `dpi`, measured with `button`'s own DC.
 HFONT FitCaption(HWND button, int width, std::wstring_view caption, const forms::Font &font,
                  FontCache &fonts, int dpi);
 

@@ -3,13 +3,37 @@
 
 #include "text.h"
 
-namespace zorvane::win32 {
+#include <array>
 
-HFONT FontCache::Get(const forms::Font &font, int pixels)
+namespace zorvane::win32 {
+namespace {
+
+struct Realised {
+    std::wstring face;
+    int em = 0; // the cell less its internal leading: what a negative height asks for
+};
+
+Realised Realise(HFONT font)
 {
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ original = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    std::array<wchar_t, LF_FACESIZE> face{};
+    GetTextFaceW(screen, LF_FACESIZE, face.data());
+    SelectObject(screen, original);
+    ReleaseDC(nullptr, screen);
+    return {face.data(), static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading)};
+}
+
+} // namespace
+
+HFONT FontCache::Get(const forms::Font &font, int pixels, std::string_view family)
+{
+    if (family.empty())
+        family = font.family;
     for (const Entry &entry : fonts_)
-        if (entry.pixels == pixels && entry.font.family == font.family &&
-            entry.font.centipoints == font.centipoints && entry.font.bold == font.bold)
+        if (entry.pixels == pixels && entry.family == family && entry.bold == font.bold)
             return entry.handle.Get();
     LOGFONTW log{};
     log.lfHeight = -pixels;
@@ -22,18 +46,33 @@ HFONT FontCache::Get(const forms::Font &font, int pixels)
     log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     log.lfQuality = DEFAULT_QUALITY;
     log.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    const std::wstring family = Widen(font.family);
-    family.copy(log.lfFaceName, LF_FACESIZE - 1);
+    const std::wstring name = Widen(family);
+    name.copy(log.lfFaceName, LF_FACESIZE - 1);
     Font handle(CreateFontIndirectW(&log));
     const HFONT result = handle.Get();
-    fonts_.push_back({font, pixels, std::move(handle)});
+    fonts_.push_back({family, font.bold, pixels, std::move(handle)});
     return result;
+}
+
+forms::Face FontCache::FaceAt(const forms::Font &font, int dpi)
+{
+    // A raster face comes in the nearest size it holds, an outline face in
+    // the size asked for: either way, what GDI realised is the one size to
+    // judge the family by.
+    const int wanted = forms::FontPixels(font, dpi);
+    const std::array strikes{Realise(Get(font, wanted)).em};
+    forms::Face face = forms::FaceFor(font, dpi, strikes);
+    if (face.family != font.family &&
+        Realise(Get(font, face.pixels, face.family)).face != Widen(face.family))
+        face.family = kOutlineStandIn;
+    return face;
 }
 
 HFONT FontCache::ForControl(const forms::Window &window, const forms::Control &control, int dpi)
 {
     const forms::Font &font = forms::ControlFont(window, control);
-    return Get(font, forms::FontPixels(font, dpi));
+    const forms::Face face = FaceAt(font, dpi);
+    return Get(font, face.pixels, face.family);
 }
 
 } // namespace zorvane::win32

@@ -39,7 +39,7 @@ MainWindow::MainWindow(HINSTANCE module, int dpi)
     captions_ = Captions(kMainWindow, controls_, fonts_, dpi);
     painter_ = Painter(kMainWindow, module, dpi, captions_);
     focus_ = FocusKeeper(TabOrder(kMainWindow, controls_));
-    SetIcons(hwnd_, module, IDI_ZORVANE, bigIcon_, smallIcon_);
+    SetIcons(hwnd_, module, IDI_ZORVANE, dpi, bigIcon_, smallIcon_);
     AttachPasswordField(Control(PasswordField), sourceFailed_);
     KeepCopiesPrivate(Control(PasswordField));
 }
@@ -170,11 +170,39 @@ void MainWindow::OnClose(HWND)
     EndProgram();
 }
 
+void MainWindow::UseDpi(int dpi)
+{
+    if (dpi == dpi_)
+        return;
+    Relayout(dpi);
+    FitFrame(hwnd_, forms::TwipsToPixels(kMainWindow.width, dpi),
+             forms::TwipsToPixels(kMainWindow.height, dpi));
+}
+
+void MainWindow::OnDpiChanged(int dpi, LPARAM suggested)
+{
+    Relayout(dpi);
+    TakeSuggestedRect(hwnd_, suggested);
+}
+
+void MainWindow::Relayout(int dpi)
+{
+    dpi_ = dpi;
+    PlaceControls(kMainWindow, controls_, dpi, fonts_);
+    captions_.Rescale(dpi);
+    painter_ = Painter(kMainWindow, module_, dpi, captions_);
+    SetIcons(hwnd_, module_, IDI_ZORVANE, dpi, bigIcon_, smallIcon_);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT MainWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (controls_.empty())
         return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
+    case kDpiChanged:
+        OnDpiChanged(LOWORD(wParam), lParam);
+        return 0;
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);

@@ -32,6 +32,9 @@ public:
     MainWindow &operator=(const MainWindow &) = delete;
     ~MainWindow();
 
+    // Lays the window out for `dpi`, where it is not already.
+    void UseDpi(int dpi);
+
     // Shows the window centred on the screen, with the focus in the length field.
     void Show();
 
@@ -54,6 +57,9 @@ private:
     friend class Window<MainWindow>;
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // Lays the window out again for `dpi` and takes the `suggested` frame.
+    void OnDpiChanged(int dpi, LPARAM suggested);
+    void Relayout(int dpi);
     void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
     void OnSetFocus(HWND hwnd, HWND previous);
     void OnClose(HWND hwnd);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "pictures.h"
 
+#include "resource.h"
+
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace zorvane::win32 {
@@ -20,6 +23,9 @@ bool ResourceBytes(HINSTANCE module, int id, const BYTE *&data, DWORD &size)
     return data && size > 0;
 }
 
+constexpr int kDefaultDpi = 96;
+constexpr int kLargestRendition = 3;
+
 } // namespace
 
 DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
@@ -27,8 +33,11 @@ DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
     DecodedPicture picture;
     const BYTE *data = nullptr;
     DWORD size = 0;
-    if (!ResourceBytes(module, id, data, size))
-        return picture;
+    // 1x, 2x or 3x: the nearest at or above the scale, scaled down to it.
+    int rendition = std::clamp((dpi + kDefaultDpi - 1) / kDefaultDpi, 1, kLargestRendition);
+    while (!ResourceBytes(module, id + (rendition - 1) * IDR_RENDITION_STEP, data, size))
+        if (--rendition < 1)
+            return picture;
 
     // The first factory works from Windows 7 on.
     ComPtr<IWICImagingFactory> factory;
@@ -56,8 +65,9 @@ DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
         return picture;
     IWICBitmapSource *source = converter.Get();
     ComPtr<IWICBitmapScaler> scaler;
-    const UINT scaledWidth = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, 96));
-    const UINT scaledHeight = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, 96));
+    const int drawnFor = kDefaultDpi * rendition;
+    const UINT scaledWidth = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, drawnFor));
+    const UINT scaledHeight = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, drawnFor));
     if (scaledWidth != width || scaledHeight != height) {
         if (FAILED(factory->CreateBitmapScaler(scaler.Put())) ||
             FAILED(scaler->Initialize(converter.Get(), scaledWidth, scaledHeight,

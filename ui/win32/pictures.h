@@ -12,10 +12,12 @@ struct DecodedPicture {
     SIZE size{};   // in pixels
 };
 
-// Decodes the first frame of the RCDATA resource `id` with WIC. At 96 dpi
-// the picture keeps its natural size; at other DPIs it is scaled like the
-// rest of the window, so it stays in proportion. COM must be initialised on
-// the calling thread.
+// Decodes the first frame of the RCDATA resource `id` with WIC, from the
+// rendition drawn for the nearest scale at or above `dpi` / 96 (the next
+// identifiers, IDR_RENDITION_STEP apart), or the largest there is. At 96
+// dpi the picture keeps its natural size; at other DPIs it is scaled like the
+// rest of the window, down from the sharper rendition where one is larger.
+// COM must be initialised on the calling thread.
 DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi);
 
 } // namespace zorvane::win32

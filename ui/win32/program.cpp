@@ -5,6 +5,7 @@
 #include "forms/main_window.h"
 #include "main_window.h"
 #include "text.h"
+#include "window.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -60,6 +61,9 @@ int RunProgram(HINSTANCE module, std::wstring_view richEdit,
         return 1;
     }
     MainWindow window(module, SystemDpi());
+    // Where each monitor has its own scale, the window is drawn at its
+    // monitor's, which need not be the system's.
+    window.UseDpi(WindowDpi(window.Handle(), SystemDpi()));
     window.Show();
     return RunMessageLoop();
 }

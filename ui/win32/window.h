@@ -12,8 +12,22 @@ namespace zorvane::win32 {
 // Moves `window` so that its frame sits in the middle of its monitor's work area.
 void CentreOnWorkArea(HWND window);
 
-// The outer size of a window with `style` whose client area is `width` x `height`.
-SIZE FrameSize(DWORD style, DWORD exStyle, int width, int height);
+// Sizes `window` so that its client area is `width` x `height`, around a
+// frame as the system draws it: at the window's own DPI where frames follow
+// the monitor, at the system's elsewhere.
+void FitFrame(HWND window, int width, int height);
+
+// Sent when a window moves to a monitor of another DPI, or the user changes
+// the scale; the headers for Windows 7 do not name it.
+inline constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED
+
+// The DPI `window` is drawn at where the system says (Windows 10 from its
+// Anniversary Update on), else `fallback`.
+int WindowDpi(HWND window, int fallback);
+
+// Has Windows 10 before its Creators Update scale the frame and title of
+// `window` with its monitor's DPI, as later versions do by themselves.
+void ScaleFrameWithDpi(HWND window);
 
 // Keeps `this` with the window from WM_NCCREATE on, and forwards every later
 // message to Derived::HandleMessage. The handle is cleared once the window is
@@ -31,6 +45,7 @@ protected:
             const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
             self = static_cast<Derived *>(create->lpCreateParams);
             self->hwnd_ = hwnd;
+            ScaleFrameWithDpi(hwnd);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
             self = reinterpret_cast<Derived *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -50,13 +65,14 @@ protected:
     bool Create(HINSTANCE module, const wchar_t *className, const forms::Window &table, DWORD style,
                 HWND owner, int dpi)
     {
-        const SIZE frame = FrameSize(style, 0, forms::TwipsToPixels(table.width, dpi),
-                                     forms::TwipsToPixels(table.height, dpi));
         // The procedure reads a Derived* back, so a Derived* goes in, wherever
         // this base sits within it.
         CreateWindowExW(0, className, Widen(table.title).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.cx, frame.cy, owner, nullptr, module,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, module,
                         static_cast<Derived *>(this));
+        if (hwnd_)
+            FitFrame(hwnd_, forms::TwipsToPixels(table.width, dpi),
+                     forms::TwipsToPixels(table.height, dpi));
         return hwnd_ != nullptr;
     }
 
@@ -95,7 +111,10 @@ private:
 };
 
 // Gives `window` the icon resource `id` at the system's large and small icon
-// sizes; the icons stay with their holders, which outlive the window.
-void SetIcons(HWND window, HINSTANCE module, int id, Icon &big, Icon &small);
+// sizes for `dpi`; the icons stay with their holders, which outlive the window.
+void SetIcons(HWND window, HINSTANCE module, int id, int dpi, Icon &big, Icon &small);
+
+// Takes the rectangle a WM_DPICHANGED message's `lParam` suggests for `window`.
+void TakeSuggestedRect(HWND window, LPARAM lParam);
 
 } // namespace zorvane::win32
