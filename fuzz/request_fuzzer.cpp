@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     zorvane::testing::ScriptedSource source(script, padding);
-    source.FailFromCall(failFrom);
+    source.failFrom = failFrom;
     const zorvane::GeneratedTexts texts = zorvane::GeneratePassword(text, source);
     // Always "Infinity" or a 16-bit integer's decimal form.
     const std::string figure = ExpectedFigure(charCount);
@@ -92,11 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t length =
         charCount >= 1 && charCount < 32767.5 ? static_cast<std::size_t>(charCount) : 0;
     if (length == 0) {
-        Check(source.calls().empty(), "fetched randomness for no password", text);
+        Check(source.calls.empty(), "fetched randomness for no password", text);
         Check(texts.password.empty() && !texts.sourceFailed, "password without a length", text);
         return 0;
     }
-    const bool sourceFailed = source.calls().size() >= failFrom;
+    const bool sourceFailed = source.calls.size() >= failFrom;
     Check(texts.sourceFailed == sourceFailed, "source failure not reported as it happened", text);
     if (sourceFailed) {
         Check(texts.password.empty(), "password from a failing source", text);
