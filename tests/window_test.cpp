@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: MIT
+// Both windows, and what leaves the password field.
 #include "main_window.h"
 
 #include "about_window.h"
+#include "pictures.h"
 #include "scripted_source.h"
 #include "text.h"
-#include "ui_support.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -21,12 +29,88 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace zorvane::ui {
 namespace {
 
 using enum forms::MainControl;
+
+QRgb ToQRgb(forms::Rgb rgb)
+{
+    return qRgb(rgb.red, rgb.green, rgb.blue);
+}
+
+// Whether `pixel` lies between `from` and `to`, as antialiased text in `to`
+// on `from` does, give or take rounding.
+bool IsBlend(QRgb pixel, QRgb from, QRgb to)
+{
+    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    const int f[3] = {qRed(from), qGreen(from), qBlue(from)};
+    const int d[3] = {qRed(to) - f[0], qGreen(to) - f[1], qBlue(to) - f[2]};
+    const int k = std::abs(d[0]) >= std::abs(d[1]) ? (std::abs(d[0]) >= std::abs(d[2]) ? 0 : 2)
+                                                   : (std::abs(d[1]) >= std::abs(d[2]) ? 1 : 2);
+    const double t = double(p[k] - f[k]) / d[k];
+    for (int c = 0; c < 3; ++c)
+        if (t < -0.02 || t > 1.02 || std::abs(p[c] - (f[c] + t * d[c])) > 4)
+            return false;
+    return true;
+}
+
+// Checks every pixel of `window` against its table: where no control is, the
+// window's background; a label's box holds only the background and its text
+// colour, a button only its face and its black caption, and each shows its
+// own colour; markers are filled; pictures show theirs.
+void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
+                            const std::vector<QWidget *> &controls)
+{
+    const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), window.size()) << "checked at a scale of 1";
+    const QRgb background = ToQRgb(description.background);
+    std::map<const QWidget *, int> bad;    // pixels in a colour not its own
+    std::map<const QWidget *, bool> shown; // its own colour somewhere
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QWidget *owner = window.childAt(x, y);
+            while (owner && owner->parentWidget() != &window)
+                owner = owner->parentWidget();
+            const auto at = std::find(controls.begin(), controls.end(), owner);
+            const forms::Control *row = at == controls.end()
+                                            ? nullptr
+                                            : &description.controls[size_t(at - controls.begin())];
+            const QRgb pixel = image.pixel(x, y);
+            const QRgb own = row ? (row->colour ? ToQRgb(*row->colour) : 0) : background;
+            bool good = pixel == own;
+            if (row && row->kind == forms::Kind::Label)
+                good = IsBlend(pixel, background, own);
+            else if (row && row->kind == forms::Kind::Button)
+                good = IsBlend(pixel, own, qRgb(0, 0, 0));
+            else if (row && row->kind != forms::Kind::Marker)
+                continue; // fields, and pictures below
+            bad[owner] += !good;
+            shown[owner] = shown[owner] || pixel == own;
+        }
+    }
+    for (const auto &[owner, seen] : shown) {
+        const std::string name = owner ? owner->objectName().toStdString() : "background";
+        EXPECT_TRUE(seen) << name << " never shows its own colour";
+        EXPECT_EQ(bad[owner], 0) << name;
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const forms::Control &row = description.controls[i];
+        if (row.kind != forms::Kind::Picture)
+            continue;
+        EXPECT_EQ(image.copy(controls[i]->geometry()),
+                  PictureOf(row.picture).toImage().convertToFormat(QImage::Format_RGB32))
+            << row.objectName;
+    }
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -71,13 +155,13 @@ TEST_F(MainWindowTest, LooksAsDescribed)
     EXPECT_EQ(window_->size(), QSize(254, 255));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the layout is fixed";
     Generate("7"); // the figure shows nothing until a request
-    testing::ExpectDrawnAsDescribed(*window_, forms::kMainWindow, window_->controls());
+    ExpectDrawnAsDescribed(*window_, forms::kMainWindow, window_->controls());
 
     // While pressed, a button shows the model's darker face.
     auto *exit = control<ExitButton>();
     exit->setDown(true);
     EXPECT_EQ(exit->grab().toImage().pixel(exit->width() / 2, 4),
-              testing::ToQRgb(forms::ButtonColoursOf(*forms::Row(ExitButton).colour).pressedFace));
+              ToQRgb(forms::ButtonColoursOf(*forms::Row(ExitButton).colour).pressedFace));
     exit->setDown(false);
 }
 
@@ -309,6 +393,90 @@ TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
         control->setEnabled(false);
     QApplication::sendEvent(window_.get(), &activate);
     EXPECT_FALSE(About()->isVisible());
+}
+
+TEST_F(MainWindowTest, AboutWindowLooksAsDescribed)
+{
+    using enum forms::AboutControl;
+    Click(control<AboutButton>());
+    AboutWindow *about = About();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_EQ(about->windowTitle(), "About Tolmek");
+    EXPECT_EQ(about->size(), QSize(622, 230));
+    EXPECT_EQ(about->minimumSize(), about->maximumSize());
+    // The pictures too, compiled in and at their natural size.
+    ExpectDrawnAsDescribed(*about, forms::kAboutWindow, about->controls());
+    EXPECT_TRUE(about->control<Greeting>()->text().startsWith("Hello, I am Tolmek"));
+
+    // The address shows whole in bold Tahoma, and is no link.
+    for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
+        const QFontInfo font(label->font());
+        EXPECT_EQ(font.family(), "Tahoma") << label->text().toStdString();
+        EXPECT_TRUE(font.bold()) << label->text().toStdString();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
+    }
+    auto *address = about->control<WebsiteLabel>();
+    EXPECT_EQ(address->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_FALSE(address->openExternalLinks());
+    QTest::mouseClick(address, Qt::LeftButton);
+    EXPECT_TRUE(about->isVisible()) << "clicking the address does nothing";
+
+    // The animation and the icons keep their frames, sizes and few colours.
+    EXPECT_EQ(about->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    EXPECT_EQ(QImageReader(QStringLiteral(":/zorvane/banner.gif")).imageCount(), 10);
+    for (const char *stem : {"zorvane", "about"}) {
+        for (const int size : {16, 32}) {
+            const QImage image(QStringLiteral(":/zorvane/%1-%2.png").arg(stem).arg(size));
+            // A palette of at most 16 colours.
+            EXPECT_TRUE(image.size() == QSize(size, size) && image.colorCount() > 0 &&
+                        image.colorCount() <= 16)
+                << stem << size;
+        }
+        // Windows builds carry an .ico with every size Windows asks for up to 200%.
+        QImageReader ico(QStringLiteral(ZORVANE_ASSETS_DIR "/%1.ico").arg(stem));
+        QList<int> sizes;
+        for (int i = 0; i < ico.imageCount() && ico.jumpToImage(i); ++i)
+            sizes << ico.read().width();
+        std::sort(sizes.begin(), sizes.end());
+        EXPECT_EQ(sizes, (QList<int>{16, 20, 24, 32, 40, 48, 64, 256})) << stem;
+    }
+}
+
+// The password in the clipboard's `mode`, if it comes with the secret hint.
+QString SecretIn(QClipboard::Mode mode)
+{
+    const QMimeData *offer = QGuiApplication::clipboard()->mimeData(mode);
+    if (!offer || offer->data(QStringLiteral("x-kde-passwordManagerHint")) != "secret")
+        return QStringLiteral("(no secret hint)");
+    return offer->text();
+}
+
+TEST_F(MainWindowTest, EveryCopyOfThePasswordIsMarkedSecret)
+{
+    Generate("12");
+    auto *field = control<PasswordField>();
+    const QString password = Password();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+
+    // Selecting fills the X11 primary selection where the platform has one;
+    // the offscreen platform has none.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (clipboard->supportsSelection()) {
+        EXPECT_EQ(SecretIn(QClipboard::Selection), password) << "selecting";
+    }
+
+    clipboard->clear();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(SecretIn(QClipboard::Clipboard), password) << "Ctrl+C";
+
+    // A drag offers what the menu's Copy puts on the clipboard.
+    clipboard->clear();
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    QAction *copy = menu->findChild<QAction *>(QStringLiteral("edit-copy"));
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    EXPECT_EQ(SecretIn(QClipboard::Clipboard), password) << "the menu's Copy";
 }
 
 } // namespace

@@ -1,0 +1,389 @@
+// SPDX-License-Identifier: MIT
+// The core: reading a length, its figure, drawing symbols, whole requests,
+// wiping, and the system's random source.
+#include "figure.h"
+#include "generate.h"
+#include "random_source.h"
+#include "scripted_source.h"
+#include "symbols.h"
+#include "wipe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <deque>
+#include <limits>
+#include <new>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+// windows.h must come first: bcrypt.h relies on its types.
+#include <bcrypt.h>
+#else
+#include <sys/random.h>
+#endif
+
+namespace zorvane {
+namespace {
+
+using testing::ScriptedSource;
+
+TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double charCount : {32767.5, 32768.0, -32769.5, 1e308, inf, -inf, std::nan("")})
+        EXPECT_FALSE(CombinationFigure(charCount).has_value()) << charCount;
+    // Halves round to even, so these still start a figure.
+    EXPECT_TRUE(CombinationFigure(32767.4).has_value());
+    EXPECT_TRUE(CombinationFigure(-32768.5).has_value());
+}
+
+TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
+{
+    const std::pair<double, std::optional<std::int16_t>> rows[] = {
+        {2.5, 2},      {3.5, 4},           {-2.5, -2},         {-3.5, -4},
+        {0.5, 0},      {1.5, 2},           {-0.5, 0},          {0.49999999999999994, 0},
+        {2.6, 3},      {-2.6, -3},         {32767.0, 32767},   {32767.49, 32767},
+        {32767.5, {}}, {-32768.0, -32768}, {-32768.5, -32768}, {-32768.51, {}},
+        {65536.0, {}}, {1e300, {}},        {-1e300, {}},
+    };
+    for (const auto &[value, expected] : rows)
+        EXPECT_EQ(ToFigure(value), expected) << value;
+}
+
+TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
+{
+    const std::pair<const char *, double> rows[] = {
+        {"12abc", 12},  {"  7", 7},     {"\t7", 7},      {"+5", 5},
+        {"-3", -3},     {"2.5", 2.5},   {".5", 0.5},     {"5.", 5},
+        {"1 2", 1},     {"3e", 3},      {"3e+", 3},      {"1e3", 1000},
+        {"2E-1", 0.2},  {"1.5e1x", 15}, {"007", 7},      {"1,5", 1},
+        {"1.2.3", 1.2}, {"--5", 0},     {"+-5", 0},      {"- 5", 0},
+        {".", 0},       {"-", 0},       {"e5", 0},       {"x12", 0},
+        {"\n5", 0},     {"inf", 0},     {"-inf", 0},     {"infinity", 0},
+        {"nan", 0},     {"NaN(1)", 0},  {"0x1p3", 0},    {"0x10", 0},
+        {"&H10", 0},    {"1_000", 1},   {"\xd9\xa5", 0}, {"\xef\xbc\x95", 0},
+    };
+    for (const auto &[text, expected] : rows)
+        EXPECT_EQ(ReadCharCount(text), expected) << '"' << text << '"';
+}
+
+TEST(ReadCharCount, ReadsAMegabytePasteWhole)
+{
+    const std::size_t megabyte = 1 << 20;
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '0') + "12"), 12.0);
+    EXPECT_EQ(ReadCharCount("0." + std::string(megabyte, '0') + "1"), 0.0);
+    EXPECT_EQ(ReadCharCount("3." + std::string(megabyte, '3')), 10.0 / 3.0);
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, ' ') + "6"), 6.0);
+    EXPECT_EQ(ReadCharCount(std::string(megabyte, '-')), 0.0);
+}
+
+TEST(ReadCharCount, IgnoresTheProcessLocale)
+{
+    // A locale whose decimal separator is ",". Windows names it differently.
+#if defined(_WIN32)
+    const char *german = "German_Germany.1252";
+#else
+    const char *german = "de_DE.UTF-8";
+#endif
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, german), nullptr)
+        << "the German locale is missing; scripts/install-deps creates it";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    EXPECT_EQ(ReadCharCount("2.5"), 2.5);
+    EXPECT_EQ(ReadCharCount("2,5"), 2.0);
+    EXPECT_EQ(FigureText(*CombinationFigure(ReadCharCount("3.5"))), "525");
+    EXPECT_EQ(FigureText(*CombinationFigure(ReadCharCount("-936"))), "-32760");
+
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST(SymbolTables, HoldEachAllowedSymbolOnce)
+{
+    std::string lead(LeadLetterTable), symbols(SymbolTable);
+    std::ranges::sort(lead);
+    std::ranges::sort(symbols);
+    EXPECT_EQ(lead, "abcdefghijklmnopqstuvwxyz");
+    EXPECT_EQ(symbols, "0123456789abcdefghijklmnopqstuvwxyz");
+    EXPECT_EQ(SymbolTable.substr(0, 10), "1234567890");
+    // The tables place "u" differently: row 22 of one, the last row of the other.
+    EXPECT_EQ(LeadLetterTable.find('u') + 1, 22u);
+    EXPECT_EQ(SymbolTable.find('u') + 1, 35u);
+}
+
+TEST(DrawSymbol, MapsEachRowToAnEqualRunOfByteValues)
+{
+    // The lead table gives 10 byte values to a row, the symbol table 7.
+    const std::tuple<std::size_t, std::uint8_t, char> rows[] = {
+        {1, 9, 'a'},  {1, 10, 'b'},  {1, 249, 'z'}, {2, 0, '1'},
+        {2, 63, '0'}, {2, 238, 'u'}, {2, 244, 'u'}, {9999, 69, '0'},
+    };
+    for (const auto &[position, byte, symbol] : rows) {
+        ScriptedSource source({byte});
+        SymbolDrawer drawer(source, 1);
+        EXPECT_EQ(drawer.DrawSymbol(position), symbol)
+            << "position " << position << ", byte " << int{byte};
+    }
+}
+
+TEST(DrawSymbol, RejectsTheBytesAboveTheLastFullRow)
+{
+    // 250..255 cannot serve the 25 rows evenly, 245..255 not the 35 rows.
+    ScriptedSource source({250, 255, 249, 245, 255, 0, 244});
+    SymbolDrawer drawer(source, 3);
+    EXPECT_EQ(drawer.DrawSymbol(1), 'z');
+    EXPECT_EQ(drawer.DrawSymbol(2), '1');
+    EXPECT_EQ(drawer.DrawSymbol(3), 'u');
+}
+
+TEST(DrawSymbol, ReportsAFailingSource)
+{
+    // On the first fetch or on a refill, not papered over, and nor after it.
+    for (const std::size_t failFrom : {1u, 2u}) {
+        ScriptedSource source(std::vector<std::uint8_t>(100, 255)); // rejected by every table
+        source.failFrom = failFrom;
+        SymbolDrawer drawer(source, 1);
+        EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt) << "failing call " << failFrom;
+        EXPECT_EQ(drawer.DrawSymbol(2), std::nullopt) << "failing call " << failFrom;
+    }
+}
+
+TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatchAndWipesTheSpentBytes)
+{
+    // A first batch smaller than a refill grows the buffer, a larger one
+    // shrinks it; either would carry the spent bytes over unless wiped.
+    for (const std::size_t expectedDraws : {1u, 500u}) {
+        ScriptedSource source(std::vector<std::uint8_t>(600, 250)); // rejected by every table
+        SymbolDrawer drawer(source, expectedDraws);
+        EXPECT_EQ(drawer.DrawSymbol(1), 'a');
+        EXPECT_GT(source.calls.size(), 1u);
+        EXPECT_EQ(source.unwiped, 0u) << expectedDraws << " draws";
+    }
+}
+
+// Byte 182 draws "t" first and "q" after it: a run of "q" is in no other
+// text here.
+constexpr std::uint8_t kSecretByte = 182;
+
+bool HasSecret(const void *bytes, std::size_t size)
+{
+    return std::string_view(static_cast<const char *>(bytes), size).find("qqqq") !=
+           std::string_view::npos;
+}
+
+// Whether part of a password drawn from kSecretByte lingers in the bytes `texts`
+// owns: its own (a short text lives there) and its password's whole buffer.
+bool Lingers(const GeneratedTexts &texts)
+{
+    return HasSecret(&texts, sizeof texts) ||
+           HasSecret(texts.password.data(), texts.password.capacity());
+}
+
+TEST(GeneratePassword, WritesTheTextsForKnownBytes)
+{
+    // Lead row 5 ("e", where the symbol table has "6"), then symbol rows 1,
+    // 10, 11, 35: "1", "0", "a", "u".
+    ScriptedSource source({40, 0, 63, 70, 244});
+    const GeneratedTexts texts = GeneratePassword("5", source);
+    EXPECT_EQ(texts.password, "e10au");
+    EXPECT_EQ(texts.figure, "4200");
+    EXPECT_EQ(source.calls.size(), 1u) << "one bulk fetch per request";
+}
+
+TEST(GeneratePassword, FollowsTheLengthTable)
+{
+    // 200 x 35 would fit a figure; 200 x 199 does not.
+    const char *inf = "Infinity";
+    const std::tuple<const char *, std::size_t, const char *> rows[] = {
+        {"", 0, "0"},          {"hello", 0, "0"},       {"0", 0, "0"},       {"0.5", 0, "0"},
+        {"-0.5", 0, "0"},      {"0.99", 0, "35"},       {"1", 1, "35"},      {"1.5", 1, "70"},
+        {"2", 2, "70"},        {"2.5", 2, "105"},       {"3", 3, "210"},     {"3.5", 3, "525"},
+        {"4", 4, "840"},       {"5", 5, "4200"},        {"6", 6, "25200"},   {"7", 7, inf},
+        {"8", 8, inf},         {"12abc", 12, inf},      {"200", 200, inf},   {"-1", 0, "-35"},
+        {"-3", 0, "-105"},     {"-936", 0, "-32760"},   {"-937", 0, inf},    {"-32768", 0, inf},
+        {"32767", 32767, inf}, {"32767.4", 32767, inf}, {"32767.5", 0, inf}, {"32768", 0, inf},
+        {"-99999", 0, inf},    {"1e308", 0, inf},       {"1e999", 0, inf},
+    };
+    for (const auto &[text, length, figure] : rows) {
+        ScriptedSource source;
+        const GeneratedTexts texts = GeneratePassword(text, source);
+        EXPECT_EQ(texts.password.size(), length) << text;
+        EXPECT_EQ(texts.figure, figure) << text;
+        EXPECT_FALSE(texts.sourceFailed) << text;
+    }
+}
+
+TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
+{
+    for (const std::size_t failingCall : {1u, 2u}) {
+        // Part of a password, then enough rejected bytes to empty the first
+        // batch, so call 2 is a refill.
+        std::vector<std::uint8_t> script(30, kSecretByte);
+        script.resize(1000, 255);
+        ScriptedSource source(script);
+        source.failFrom = failingCall;
+        const GeneratedTexts texts = GeneratePassword("40", source);
+        EXPECT_TRUE(texts.sourceFailed);
+        EXPECT_EQ(texts.password, "") << "failing call " << failingCall;
+        EXPECT_FALSE(Lingers(texts)) << "failing call " << failingCall;
+        EXPECT_EQ(texts.figure, "Infinity");
+    }
+}
+
+TEST(GeneratedTexts, AssigningReplacesEveryTextAndKeepsNoCopy)
+{
+    ScriptedSource secret({}, kSecretByte);
+    ScriptedSource letters({}, 70);
+    ScriptedSource failing;
+    failing.failFrom = 1;
+    const GeneratedTexts others[] = {GeneratePassword("", letters), GeneratePassword("15", letters),
+                                     GeneratePassword("40", letters),
+                                     GeneratePassword("20", failing)};
+    for (const char *length : {"15", "40"}) { // in the object, on the heap
+        for (const GeneratedTexts &other : others) {
+            GeneratedTexts copied = GeneratePassword(length, secret);
+            ASSERT_TRUE(Lingers(copied));
+            copied = other;
+            GeneratedTexts moved = GeneratePassword(length, secret);
+            GeneratedTexts from = other;
+            moved = std::move(from);
+            for (const GeneratedTexts *texts : {&copied, &moved}) {
+                EXPECT_EQ(texts->password, other.password);
+                EXPECT_EQ(texts->figure, other.figure);
+                EXPECT_EQ(texts->sourceFailed, other.sourceFailed);
+            }
+            EXPECT_FALSE(Lingers(copied) || Lingers(moved) || Lingers(from))
+                << length << " replaced by " << other.password.size() << " characters";
+        }
+        // A short password's bytes would outlive the object in its storage.
+        alignas(GeneratedTexts) unsigned char storage[sizeof(GeneratedTexts)];
+        (new (storage) GeneratedTexts(GeneratePassword(length, secret)))->~GeneratedTexts();
+        EXPECT_FALSE(HasSecret(storage, sizeof storage)) << length;
+    }
+}
+
+TEST(SystemRandomSource, PasswordsUseOnlyTheTablesAndDifferEveryTime)
+{
+    SystemRandomSource source;
+    std::set<std::string> seen;
+    for (int request = 0; request < 200; ++request) {
+        const std::string password = GeneratePassword("20", source).password;
+        ASSERT_EQ(password.size(), 20u);
+        EXPECT_NE(LeadLetterTable.find(password.front()), std::string_view::npos);
+        EXPECT_EQ(password.find_first_not_of(SymbolTable), std::string::npos);
+        // Requests made back to back, well within one clock tick, never repeat.
+        EXPECT_TRUE(seen.insert(password).second) << password;
+    }
+}
+
+TEST(SecureWipe, ZeroesTheBytesAndKeepsTheStringsBuffer)
+{
+    std::array<unsigned char, 40> bytes{};
+    bytes.fill(0xA5);
+    SecureWipe(bytes.data() + 1, 38);
+    EXPECT_EQ(bytes.front(), 0xA5);
+    EXPECT_EQ(bytes.back(), 0xA5);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 1, bytes.end() - 1, [](auto b) { return b == 0; }));
+
+    // Short texts live inside the string object, long ones on the heap. A
+    // shortened text keeps its old characters past its size.
+    for (std::string text : {std::string("k3x-secret"), std::string(100, 'q')}) {
+        text.resize(text.size() / 2);
+        const char *buffer = text.data();
+        const std::size_t capacity = text.capacity();
+        SecureWipe(text);
+        EXPECT_TRUE(text.empty());
+        ASSERT_EQ(text.data(), buffer) << "a new buffer would leave the old one unwiped";
+        EXPECT_EQ(text.capacity(), capacity);
+        EXPECT_EQ(std::count(buffer, buffer + capacity, '\0'), static_cast<long>(capacity));
+    }
+}
+
+// What the stand-in system call does next: serve up to that many bytes, or,
+// when negative, fail with that errno (any failure on Windows). Once the plan
+// runs out it is the real call. Records the size of every call.
+std::deque<long> gPlan;
+std::vector<std::size_t> gAsked;
+
+std::optional<long> NextStep(unsigned char *buffer, std::size_t size)
+{
+    gAsked.push_back(size);
+    if (gPlan.empty())
+        return std::nullopt;
+    const long step = gPlan.front();
+    gPlan.pop_front();
+    if (step < 0)
+        return step;
+    const std::size_t served = std::min(size, static_cast<std::size_t>(step));
+    std::fill_n(buffer, served, std::uint8_t{7});
+    return static_cast<long>(served);
+}
+
+#if defined(_WIN32)
+NTSTATUS WINAPI StandIn(BCRYPT_ALG_HANDLE algorithm, PUCHAR buffer, ULONG size, ULONG flags)
+{
+    const std::optional<long> step = NextStep(buffer, size);
+    if (!step)
+        return BCryptGenRandom(algorithm, buffer, size, flags);
+    constexpr auto kUnsuccessful = static_cast<NTSTATUS>(0xC0000001); // STATUS_UNSUCCESSFUL
+    return *step < 0 ? kUnsuccessful : 0;
+}
+#else
+ssize_t StandIn(void *buffer, std::size_t size, unsigned int flags)
+{
+    const std::optional<long> step = NextStep(static_cast<unsigned char *>(buffer), size);
+    if (!step)
+        return getrandom(buffer, size, flags);
+    if (*step >= 0)
+        return *step;
+    errno = static_cast<int>(-*step);
+    return -1;
+}
+#endif
+
+TEST(SystemRandomSource, FetchesAPasswordInOneCallAndMakesNoneWhenTheCallFails)
+{
+    SystemRandomSource source(&StandIn);
+    gAsked.clear();
+    EXPECT_EQ(GeneratePassword("32767", source).password.size(), 32767u);
+    EXPECT_EQ(gAsked.size(), 1u);
+
+    gPlan = {-EIO};
+    const GeneratedTexts texts = GeneratePassword("9", source);
+    EXPECT_TRUE(texts.sourceFailed);
+    EXPECT_EQ(texts.password, "");
+}
+
+#if !defined(_WIN32)
+TEST(SystemRandomSource, RetriesAnInterruptionAndGoesOnAfterAShortRead)
+{
+    SystemRandomSource source(&StandIn);
+    std::vector<std::uint8_t> bytes(12, 0);
+    gPlan = {-EINTR, 5, 3, 100};
+    gAsked.clear();
+    EXPECT_TRUE(source.Fill(bytes));
+    EXPECT_EQ(gAsked, (std::vector<std::size_t>{12, 12, 7, 4}));
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 7), 12);
+
+    // Asking again after a call that served nothing could go on for ever.
+    gPlan = {0};
+    EXPECT_FALSE(source.Fill(bytes));
+}
+#endif
+
+} // namespace
+} // namespace zorvane
