@@ -40,24 +40,12 @@ namespace {
 
 using testing::ScriptedSource;
 
-TEST(CombinationFigure, LengthsOutsideTheSixteenBitRangeHaveNoFigure)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    for (const double charCount : {32767.5, 32768.0, -32769.5, 1e308, inf, -inf, std::nan("")})
-        EXPECT_FALSE(CombinationFigure(charCount).has_value()) << charCount;
-    // Halves round to even, so these still start a figure.
-    EXPECT_TRUE(CombinationFigure(32767.4).has_value());
-    EXPECT_TRUE(CombinationFigure(-32768.5).has_value());
-}
-
 TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
 {
     const std::pair<double, std::optional<std::int16_t>> rows[] = {
-        {2.5, 2},      {3.5, 4},           {-2.5, -2},         {-3.5, -4},
-        {0.5, 0},      {1.5, 2},           {-0.5, 0},          {0.49999999999999994, 0},
-        {2.6, 3},      {-2.6, -3},         {32767.0, 32767},   {32767.49, 32767},
-        {32767.5, {}}, {-32768.0, -32768}, {-32768.5, -32768}, {-32768.51, {}},
-        {65536.0, {}}, {1e300, {}},        {-1e300, {}},
+        {2.5, 2},    {3.5, 4},          {-2.5, -2},    {-3.5, -4},         {0.49999999999999994, 0},
+        {2.6, 3},    {32767.49, 32767}, {32767.5, {}}, {-32768.5, -32768}, {-32768.51, {}},
+        {1e300, {}},
     };
     for (const auto &[value, expected] : rows)
         EXPECT_EQ(ToFigure(value), expected) << value;
@@ -66,15 +54,9 @@ TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
 TEST(ReadCharCount, TakesOnlyTheLeadingNumber)
 {
     const std::pair<const char *, double> rows[] = {
-        {"12abc", 12},  {"  7", 7},     {"\t7", 7},      {"+5", 5},
-        {"-3", -3},     {"2.5", 2.5},   {".5", 0.5},     {"5.", 5},
-        {"1 2", 1},     {"3e", 3},      {"3e+", 3},      {"1e3", 1000},
-        {"2E-1", 0.2},  {"1.5e1x", 15}, {"007", 7},      {"1,5", 1},
-        {"1.2.3", 1.2}, {"--5", 0},     {"+-5", 0},      {"- 5", 0},
-        {".", 0},       {"-", 0},       {"e5", 0},       {"x12", 0},
-        {"\n5", 0},     {"inf", 0},     {"-inf", 0},     {"infinity", 0},
-        {"nan", 0},     {"NaN(1)", 0},  {"0x1p3", 0},    {"0x10", 0},
-        {"&H10", 0},    {"1_000", 1},   {"\xd9\xa5", 0}, {"\xef\xbc\x95", 0},
+        {"12abc", 12}, {"\t7", 7},    {"-3", -3},  {".5", 0.5}, {"3e", 3},
+        {"1e3", 1000}, {"2E-1", 0.2}, {"1,5", 1},  {"--5", 0},  {".", 0},
+        {"inf", 0},    {"nan", 0},    {"0x10", 0}, {"\n5", 0},  {"\xd9\xa5", 0},
     };
     for (const auto &[text, expected] : rows)
         EXPECT_EQ(ReadCharCount(text), expected) << '"' << text << '"';
@@ -85,10 +67,8 @@ TEST(ReadCharCount, ReadsAMegabytePasteWhole)
     const std::size_t megabyte = 1 << 20;
     EXPECT_EQ(ReadCharCount(std::string(megabyte, '9')), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ReadCharCount(std::string(megabyte, '0') + "12"), 12.0);
-    EXPECT_EQ(ReadCharCount("0." + std::string(megabyte, '0') + "1"), 0.0);
     EXPECT_EQ(ReadCharCount("3." + std::string(megabyte, '3')), 10.0 / 3.0);
     EXPECT_EQ(ReadCharCount(std::string(megabyte, ' ') + "6"), 6.0);
-    EXPECT_EQ(ReadCharCount(std::string(megabyte, '-')), 0.0);
 }
 
 TEST(ReadCharCount, IgnoresTheProcessLocale)
@@ -119,7 +99,6 @@ TEST(SymbolTables, HoldEachAllowedSymbolOnce)
     std::ranges::sort(symbols);
     EXPECT_EQ(lead, "abcdefghijklmnopqstuvwxyz");
     EXPECT_EQ(symbols, "0123456789abcdefghijklmnopqstuvwxyz");
-    EXPECT_EQ(SymbolTable.substr(0, 10), "1234567890");
     // The tables place "u" differently: row 22 of one, the last row of the other.
     EXPECT_EQ(LeadLetterTable.find('u') + 1, 22u);
     EXPECT_EQ(SymbolTable.find('u') + 1, 35u);
@@ -209,14 +188,10 @@ TEST(GeneratePassword, FollowsTheLengthTable)
     // 200 x 35 would fit a figure; 200 x 199 does not.
     const char *inf = "Infinity";
     const std::tuple<const char *, std::size_t, const char *> rows[] = {
-        {"", 0, "0"},          {"hello", 0, "0"},       {"0", 0, "0"},       {"0.5", 0, "0"},
-        {"-0.5", 0, "0"},      {"0.99", 0, "35"},       {"1", 1, "35"},      {"1.5", 1, "70"},
-        {"2", 2, "70"},        {"2.5", 2, "105"},       {"3", 3, "210"},     {"3.5", 3, "525"},
-        {"4", 4, "840"},       {"5", 5, "4200"},        {"6", 6, "25200"},   {"7", 7, inf},
-        {"8", 8, inf},         {"12abc", 12, inf},      {"200", 200, inf},   {"-1", 0, "-35"},
-        {"-3", 0, "-105"},     {"-936", 0, "-32760"},   {"-937", 0, inf},    {"-32768", 0, inf},
-        {"32767", 32767, inf}, {"32767.4", 32767, inf}, {"32767.5", 0, inf}, {"32768", 0, inf},
-        {"-99999", 0, inf},    {"1e308", 0, inf},       {"1e999", 0, inf},
+        {"", 0, "0"},        {"hello", 0, "0"},     {"0.99", 0, "35"}, {"1", 1, "35"},
+        {"2.5", 2, "105"},   {"3.5", 3, "525"},     {"7", 7, inf},     {"200", 200, inf},
+        {"-3", 0, "-105"},   {"-936", 0, "-32760"}, {"-937", 0, inf},  {"32767.4", 32767, inf},
+        {"32767.5", 0, inf}, {"1e308", 0, inf},     {"1e999", 0, inf},
     };
     for (const auto &[text, length, figure] : rows) {
         ScriptedSource source;
