@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace zorvane::ui {
@@ -126,7 +127,12 @@ struct Realised {
 Realised Realise(const forms::Font &font, qreal ratio)
 {
     const int dpi = static_cast<int>(std::lround(forms::kDefaultDpi * ratio));
-    const std::vector<int> strikes = Strikes(Ensured(font.family));
+    // A family's strikes do not change while the program runs: read once.
+    static std::map<std::string_view, std::vector<int>> known;
+    auto found = known.find(font.family);
+    if (found == known.end())
+        found = known.emplace(font.family, Strikes(Ensured(font.family))).first;
+    const std::vector<int> &strikes = found->second;
     const forms::Face face = forms::FaceFor(font, dpi, strikes);
     QFont qfont = Ensured(face.family);
     qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
