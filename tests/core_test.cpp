@@ -14,7 +14,6 @@
 #include <array>
 #include <cerrno>
 #include <clocale>
-#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <limits>
