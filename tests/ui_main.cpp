@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
 // Runs the window tests inside one application object, without a display.
-#include "pictures.h"
-
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -13,6 +11,5 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Closing a test's window must not end the application between tests.
     QApplication::setQuitOnLastWindowClosed(false);
-    zorvane::ui::EnsurePictures();
     return RUN_ALL_TESTS();
 }
