@@ -20,7 +20,6 @@ struct Ink {
     LONG left = 0, right = -1; // the columns ink reaches, first and last
 };
 
-// The ink in `box`.
 Ink InkIn(const Snapshot &shot, const RECT &box, COLORREF ink, COLORREF background)
 {
     // How far a pixel has gone from `background` towards `ink`, from 0 to 1:
