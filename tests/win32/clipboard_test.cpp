@@ -6,19 +6,11 @@
 // "IRichEditOleCallback::GetClipboardData", RECO_DRAG).
 #include "support.h"
 
-#include <functional>
-
 namespace zorvane::win32::testing {
 namespace {
 
 class ClipboardTest : public WindowTest {
 protected:
-    static void EmptyTheClipboard()
-    {
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        CloseClipboard();
-    }
     // The clipboard's text, and each marker's DWORD ("absent" if missing).
     static std::vector<std::string> Clipboard()
     {
@@ -43,16 +35,6 @@ protected:
         CloseClipboard();
         return found;
     }
-    static void PressWithControl(int key)
-    {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = 0x80;
-        SetKeyboardState(keys);
-        PressKey(key);
-        keys[VK_CONTROL] = 0;
-        SetKeyboardState(keys);
-    }
 };
 
 TEST_F(ClipboardTest, EveryCopyCarriesThePrivacyFormats)
@@ -64,17 +46,18 @@ TEST_F(ClipboardTest, EveryCopyCarriesThePrivacyFormats)
     SetFocus(field);
     Pump();
 
-    const std::vector<std::pair<const char *, std::function<void()>>> copies = {
-        // What the field's menu sends for Copy.
-        {"menu Copy", [field] { SendMessageW(field, WM_COPY, 0, 0); }},
-        {"Ctrl+C", [] { PressWithControl('C'); }},
-        {"Ctrl+Insert", [] { PressWithControl(VK_INSERT); }},
-    };
-    for (const auto &[way, copy] : copies) {
+    // Key 0: WM_COPY, what the field's menu sends for Copy.
+    for (const auto &[way, key] : {std::pair{"menu Copy", 0}, std::pair{"Ctrl+C", int{'C'}},
+                                   std::pair{"Ctrl+Insert", VK_INSERT}}) {
         SCOPED_TRACE(way);
-        EmptyTheClipboard();
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        CloseClipboard();
         SendMessageW(field, EM_SETSEL, 0, -1);
-        copy();
+        if (key)
+            PressWithControl(key);
+        else
+            SendMessageW(field, WM_COPY, 0, 0);
         Pump();
         EXPECT_EQ(Clipboard(), (std::vector<std::string>{password, "0", "0", "0"}));
     }

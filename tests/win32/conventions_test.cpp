@@ -4,8 +4,6 @@
 // WM_QUERYUISTATE answers 0 even after UIS_SET.)
 #include "support.h"
 
-#include <richedit.h>
-
 namespace zorvane::win32::testing {
 namespace {
 
@@ -28,25 +26,6 @@ TEST_F(WindowTest, AQuickSecondClickIsASecondPress)
     EXPECT_NE(Text(MainControl::PasswordField), first);
 }
 
-// Ctrl+`key` on the focused control, as the keyboard would give it.
-void ControlKey(HWND control, int key)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    SendMessageW(control, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-}
-
-CHARRANGE Selection(HWND field)
-{
-    CHARRANGE range{};
-    SendMessageW(field, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range;
-}
-
 // The field breaks a password longer than a line by itself (the main window's
 // tests see it wrap), and a password is one word to Ctrl and the arrows.
 TEST_F(WindowTest, CtrlAndArrowsMoveOverAPassword)
@@ -55,11 +34,11 @@ TEST_F(WindowTest, CtrlAndArrowsMoveOverAPassword)
     const HWND field = Control(MainControl::PasswordField);
     SetFocus(field);
     SendMessageW(field, EM_SETSEL, 0, 0);
-    ControlKey(field, VK_RIGHT);
-    EXPECT_GT(Selection(field).cpMin, 0);
+    PressWithControl(VK_RIGHT);
+    EXPECT_GT(LOWORD(SendMessageW(field, EM_GETSEL, 0, 0)), 0);
     SendMessageW(field, EM_SETSEL, 300, 300);
-    ControlKey(field, VK_LEFT);
-    EXPECT_LT(Selection(field).cpMin, 300);
+    PressWithControl(VK_LEFT);
+    EXPECT_LT(LOWORD(SendMessageW(field, EM_GETSEL, 0, 0)), 300);
 }
 
 TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
@@ -67,11 +46,7 @@ TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
     const HWND button = Control(MainControl::GenerateButton);
     RECT face;
     GetClientRect(button, &face);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, face.right, face.bottom);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ original = SelectObject(dc, bitmap);
+    const HDC dc = GetDC(button);
     SetTextColor(dc, RGB(1, 2, 3));
 
     DRAWITEMSTRUCT draw{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(button)),
@@ -82,10 +57,7 @@ TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
     SendMessageW(window_->Handle(), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
     EXPECT_EQ(GetBkMode(dc), OPAQUE);
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-
-    SelectObject(dc, original);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    ReleaseDC(button, dc);
 }
 
 // On Windows the dialog manager moves the focus on an arrow key to the next
@@ -93,14 +65,11 @@ TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
 // focus alone, so the groups themselves are checked.
 TEST_F(WindowTest, ArrowKeysFindNoOtherControlInTheGroup)
 {
-    for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i) {
-        if (!forms::kMainWindow.controls[i].TakesFocus())
-            continue;
-        const HWND control = window_->Control(static_cast<MainControl>(i));
+    // Labels and markers too: a focusable control must not share their group.
+    for (const HWND control : window_->Controls())
         for (const BOOL previous : {FALSE, TRUE})
             EXPECT_EQ(GetNextDlgGroupItem(window_->Handle(), control, previous), control)
-                << forms::kMainWindow.controls[i].objectName;
-    }
+                << GetDlgCtrlID(control);
 }
 
 } // namespace

@@ -5,46 +5,32 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cwctype>
 #include <string>
 
 namespace zorvane::win32::testing {
 namespace {
 
-std::wstring Folder(const std::wstring &path)
-{
-    return path.substr(0, path.find_last_of(L"\\/"));
-}
-
+// The full path of `module`'s file.
 std::wstring PathOf(HMODULE module)
 {
     wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    return std::wstring(path, length);
-}
-
-std::wstring Lower(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-    return text;
+    return std::wstring(path, GetModuleFileNameW(module, path, MAX_PATH));
 }
 
 TEST_F(WindowTest, APlantedRandomLibraryIsNotUsed)
 {
-    const std::wstring planted = Folder(PathOf(nullptr)) + L"\\bcrypt.dll";
+    std::wstring planted = PathOf(nullptr);
+    planted.replace(planted.find_last_of(L"\\/") + 1, std::wstring::npos, L"bcrypt.dll");
     ASSERT_NE(GetFileAttributesW(planted.c_str()), INVALID_FILE_ATTRIBUTES);
 
     Generate(L"40");
-    const std::string password = Text(MainControl::PasswordField);
-    EXPECT_EQ(password.size(), 40u);
+    EXPECT_EQ(Text(MainControl::PasswordField).size(), 40u);
 
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
-    const HMODULE loaded = GetModuleHandleW(L"bcrypt.dll");
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(Lower(Folder(PathOf(loaded))), Lower(system));
+    const std::wstring loaded = PathOf(GetModuleHandleW(L"bcrypt.dll"));
+    EXPECT_EQ(_wcsicmp(loaded.c_str(), (std::wstring(system) + L"\\bcrypt.dll").c_str()), 0)
+        << Narrow(loaded);
 }
 
 } // namespace

@@ -90,29 +90,23 @@ Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
             const forms::Font &font = forms::ControlFont(table, row);
             const HWND control = controls[i - 1];
             name = row.objectName;
-            switch (row.kind) {
-            case forms::Kind::Marker:
+            if (row.kind == forms::Kind::Marker) {
                 from = to = also = ColourRef(*row.colour);
-                break;
-            case forms::Kind::Label:
+            } else if (row.kind == forms::Kind::Label) {
                 to = ColourRef(*row.colour);
-                {
-                    // Its own face, or, at sizes it has no strike near, its outline companion.
-                    const std::string bold = font.bold ? " bold" : "", face = FaceOf(control);
-                    EXPECT_TRUE(
-                        face == std::string(font.family) + bold ||
-                        (!font.outline.empty() && (face == std::string(font.outline) + bold ||
-                                                   face == std::string(kOutlineStandIn) + bold)))
-                        << name << ": " << face;
-                }
-                break;
-            case forms::Kind::Button:
+                // Its own face, or, at sizes it has no strike near, its outline companion.
+                const std::string bold = font.bold ? " bold" : "", face = FaceOf(control);
+                EXPECT_TRUE(
+                    face == std::string(font.family) + bold ||
+                    (!font.outline.empty() && (face == std::string(font.outline) + bold ||
+                                               face == std::string(kOutlineStandIn) + bold)))
+                    << name << ": " << face;
+            } else if (row.kind == forms::Kind::Button) {
                 // The focused one's ring inverts the face where it runs.
                 from = ColourRef(*row.colour);
                 to = RGB(0, 0, 0);
                 also = GetFocus() == control ? from ^ 0xFFFFFFu : from;
-                break;
-            default:
+            } else {
                 continue;
             }
             EXPECT_TRUE(WindowText(control).empty() || shot.Count(boxes[i], to)) << name << " text";

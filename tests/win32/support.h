@@ -39,6 +39,18 @@ inline void PressKey(int key)
     Pump();
 }
 
+// PressKey with Ctrl held, as the keyboard state tells it.
+inline void PressWithControl(int key)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(key);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
 // A control's rectangle in its parent's client coordinates.
 inline RECT PlaceOf(HWND control)
 {

@@ -57,7 +57,6 @@ TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
     Generate(L"5");
     EXPECT_EQ(Text(FigureLabel), "4200");
-    EXPECT_EQ(Text(GenerateButton), forms::kAnotherOneCaption);
     // Text the core cannot read as a number counts as none, whatever it is.
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
     EXPECT_EQ(Text(FigureLabel), "0");
@@ -175,8 +174,9 @@ void CALLBACK CheckTheBoxAndAnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
     EXPECT_EQ(WindowTest::Text(GetDlgItem(box, 0xFFFF)), forms::kQuitQuestion);
     EXPECT_TRUE(GetDlgItem(box, IDNO) && !GetDlgItem(box, IDCANCEL));
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_DEFPUSHBUTTON);
-    const HWND icon = GetDlgItem(box, 20); // where a message box shows its icon
-    EXPECT_TRUE(!icon || !IsWindowVisible(icon) || !SendMessageW(icon, STM_GETICON, 0, 0));
+    // No icon in any child: Windows shows it in control 20, Wine in 1088.
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_FALSE(IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0));
     PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
 
