@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
         const QFontInfo font(label->font());
         EXPECT_EQ(font.family(), "Tahoma") << label->text().toStdString();
-        EXPECT_TRUE(font.bold()) << label->text().toStdString();
+        EXPECT_EQ(font.weight(), QFont::Bold) << label->text().toStdString();
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     }
     EXPECT_EQ(about->control<WebsiteLabel>()->textInteractionFlags(), Qt::NoTextInteraction);
