@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
         const QFontInfo font(label->font());
         EXPECT_EQ(font.family(), "Tahoma") << label->text().toStdString();
-        EXPECT_TRUE(font.bold()) << label->text().toStdString();
+        EXPECT_EQ(font.weight(), QFont::Bold) << label->text().toStdString();
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     }
     EXPECT_EQ(about->control<WebsiteLabel>()->textInteractionFlags(), Qt::NoTextInteraction);
@@ -382,7 +382,9 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     // The animation and the icons keep their frames, sizes and few colours.
     EXPECT_EQ(About()->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     EXPECT_EQ(QImageReader(QStringLiteral(":/zorvane/banner.gif")).imageCount(), 10);
-    for (const char *stem : {"zorvane", "about"}) {
+    const std::pair<const char *, QWidget *> owners[] = {{"zorvane", window_.get()},
+                                                         {"about", About()}};
+    for (const auto &[stem, owner] : owners) {
         for (const int size : {16, 32}) {
             const QImage image(QStringLiteral(":/zorvane/%1-%2.png").arg(stem).arg(size));
             // A palette of at most 16 colours.
@@ -390,6 +392,11 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
                         image.colorCount() <= 16)
                 << stem << size;
         }
+        // Each window shows its own.
+        EXPECT_EQ(owner->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_RGB32),
+                  QImage(QStringLiteral(":/zorvane/%1-16.png").arg(stem))
+                      .convertToFormat(QImage::Format_RGB32))
+            << stem;
         // Windows builds carry an .ico with every size Windows asks for up to 200%.
         QImageReader ico(QStringLiteral(ZORVANE_ASSETS_DIR "/%1.ico").arg(stem));
         QList<int> sizes;
