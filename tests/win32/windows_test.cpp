@@ -85,7 +85,6 @@ TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
 
 TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
 {
-    EXPECT_EQ(GetFocus(), Control(LengthField));
     for (const auto next : {GenerateButton, ExitButton, PasswordField, AboutButton, LengthField}) {
         PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), Control(next)) << forms::Row(next).objectName;
@@ -118,14 +117,6 @@ TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
     const RECT ring{place.left + 4, place.top + 3, place.right - 4, place.top + 4};
     EXPECT_LT(Snapshot(window_->Handle()).Count(ring, ColourRef(colours.face)),
               ring.right - ring.left - 10);
-
-    // Enter presses the focused button; the focus returns with the window.
-    SetFocus(Control(AboutButton));
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(window_->About() && GetActiveWindow() == window_->About()->Handle());
-    SetActiveWindow(window_->Handle());
-    Pump();
-    EXPECT_EQ(GetFocus(), Control(AboutButton));
 }
 
 // A face much wider than the window's own, which never needs fitting.
@@ -160,7 +151,6 @@ TEST_F(WindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
         const int size = -font.lfHeight;
         EXPECT_LE(widthAt(caption, size), room) << size;
         EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
-        EXPECT_EQ(Text(controls[0]), Narrow(caption)) << "heard as it reads";
     }
     ReleaseDC(window_->Handle(), dc);
 }
@@ -218,7 +208,11 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     Pump();
     EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()));
     EXPECT_EQ(window_->About(), nullptr) << "created on first need";
-    AboutWindow &about = About();
+    // Enter presses the focused button.
+    SetFocus(Control(AboutButton));
+    PressKey(VK_RETURN);
+    ASSERT_NE(window_->About(), nullptr);
+    AboutWindow &about = *window_->About();
     const HWND first = about.Handle(), back = about.Control(BackButton),
                address = about.Control(WebsiteLabel);
     EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
@@ -235,6 +229,7 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
         SetFocus(back);
         PressKey(key);
         EXPECT_FALSE(about.IsShown()) << key;
+        EXPECT_EQ(GetFocus(), Control(AboutButton)) << "returns with the window";
     }
     // Closed through its frame it is gone, the program not; the next need makes
     // one, even the main window's own focus, which hides it if no control can.
