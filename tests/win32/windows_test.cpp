@@ -30,18 +30,9 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
         EXPECT_EQ((std::array{drawn.width, drawn.height}), client) << "client area";
         // A read-only field asks its parent for colours as a label does, yet keeps the system's.
         EXPECT_TRUE(drawn.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
-        // The pictures, at their own size, cover their boxes with their own pixels.
+        // Its pictures are judged, at more scales, with the text that scales.
         const AboutWindow &about = About();
-        const Snapshot shot =
-            ExpectDrawnAsDescribed(about.Handle(), forms::kAboutWindow, about.Controls());
-        for (const auto id : {Banner, Portrait}) {
-            const forms::Pixels cell = forms::PixelRect(forms::Row(id).rect, dpi);
-            const SIZE size = about.painter().PictureSize(forms::Index(id));
-            EXPECT_TRUE(size.cx == cell.width && size.cy == cell.height) << dpi;
-            EXPECT_LT(
-                shot.Count(PlaceOf(about.Control(id)), ColourRef(forms::kAboutWindow.background)),
-                cell.width * cell.height / 2);
-        }
+        ExpectDrawnAsDescribed(about.Handle(), forms::kAboutWindow, about.Controls());
     }
     RECT frame, area;
     GetWindowRect(window_->Handle(), &frame);
