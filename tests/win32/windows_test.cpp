@@ -180,7 +180,6 @@ TEST_F(WindowTest, ClosingTheMainWindowOrExitAnsweredYesEndsTheProgram)
             Click(Control(ExitButton));
         else
             SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        Pump();
         EXPECT_EQ(asked, way == 3 ? main : nullptr) << way;
         EXPECT_EQ(endedWith_, std::vector<int>{0}) << way;
         EXPECT_FALSE(window_->Exists() || IsWindow(main) || (about && IsWindow(about))) << way;
@@ -220,7 +219,6 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     // Closed through its frame it is gone, the program not; the next need makes
     // one, even the main window's own focus, which hides it if no control can.
     SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump();
     EXPECT_FALSE(IsWindow(first) || window_->About() || !endedWith_.empty());
     for (const HWND control : window_->Controls())
         EnableWindow(control, FALSE);
