@@ -30,7 +30,7 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
         EXPECT_EQ((std::array{drawn.width, drawn.height}), client) << "client area";
         // A read-only field asks its parent for colours as a label does, yet keeps the system's.
         EXPECT_TRUE(drawn.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
-        // Its pictures are judged, at more scales, with the text that scales.
+        // Its pictures are judged at more scales, with the text (scaling_test.cpp).
         const AboutWindow &about = About();
         ExpectDrawnAsDescribed(about.Handle(), forms::kAboutWindow, about.Controls());
     }
