@@ -45,7 +45,9 @@ TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
 {
     // The window text is what a screen reader says: "Exit", not four letters.
     EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
-    // Text the core cannot read as a number counts as none, whatever it is.
+    // Text the core cannot read as a number counts as none, whatever it is,
+    // and clears the password before it.
+    Generate(L"5");
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
     EXPECT_EQ(Text(FigureLabel), "0");
     EXPECT_EQ(Text(PasswordField), "");
