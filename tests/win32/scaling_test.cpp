@@ -63,9 +63,9 @@ double MixedBlocks(const Snapshot &shot, const RECT &box, int n)
 }
 
 // Every label's text, and the main buttons' captions, grow with the square
-// of the scale and keep their lines; the captions still show whole. At 2x and
-// 3x the pictures come from renditions drawn for them, with detail the 1x
-// picture stretched would not have.
+// of the scale and keep their lines; the captions still show whole. The
+// pictures, at their own size, cover their boxes; at 2x and 3x they come from
+// renditions drawn for them, with detail the 1x picture stretched would not have.
 TEST_F(WindowTest, TextAndPicturesFollowTheScale)
 {
     const COLORREF background = ColourRef(forms::kMainWindow.background);
@@ -95,8 +95,6 @@ TEST_F(WindowTest, TextAndPicturesFollowTheScale)
             EXPECT_TRUE(!button || (ink.left > box.left && ink.right < box.right - 1))
                 << row.objectName << " at " << dpi;
         }
-        if (dpi % 96 != 0 || dpi == 96)
-            continue;
         const AboutWindow &about = About();
         const Snapshot aboutShot(about.Handle());
         for (const auto id : {Banner, Portrait}) {
@@ -105,8 +103,14 @@ TEST_F(WindowTest, TextAndPicturesFollowTheScale)
             GetWindowRect(about.Control(id), &onScreen);
             if (onScreen.right > GetSystemMetrics(SM_CXSCREEN))
                 continue;
-            EXPECT_GT(MixedBlocks(aboutShot, PlaceOf(about.Control(id)), dpi / 96), 0.1)
-                << forms::Row(id).objectName << " at " << dpi;
+            const forms::Pixels cell = forms::PixelRect(forms::Row(id).rect, dpi);
+            const SIZE size = about.painter().PictureSize(forms::Index(id));
+            const RECT box = PlaceOf(about.Control(id));
+            SCOPED_TRACE(std::string(forms::Row(id).objectName) + " at " + std::to_string(dpi));
+            EXPECT_TRUE(size.cx == cell.width && size.cy == cell.height);
+            EXPECT_LT(aboutShot.Count(box, ColourRef(forms::kAboutWindow.background)),
+                      cell.width * cell.height / 2);
+            EXPECT_TRUE(dpi % 96 != 0 || dpi == 96 || MixedBlocks(aboutShot, box, dpi / 96) > 0.1);
         }
     }
 }
