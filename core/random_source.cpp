@@ -9,7 +9,7 @@
 // windows.h must come first: bcrypt.h relies on its types.
 #include <bcrypt.h>
 
-#include <string>
+#include "system_library.h"
 #elif defined(__linux__)
 #include <sys/random.h>
 #else
@@ -28,23 +28,12 @@ using GenRandom = decltype(&BCryptGenRandom);
 // bcrypt.dll is not a KnownDLL, so a static import would be looked for beside
 // the program first, where anyone who can write a file could plant one
 // ("Dynamic-Link Library Security"). It is loaded from the system folder
-// only, once, when the first password is asked for.
+// only, once, when the first password is asked for, and kept loaded for the
+// life of the process.
 GenRandom FromSystemFolder()
 {
-    HMODULE library = LoadLibraryExW(L"bcrypt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!library && GetLastError() == ERROR_INVALID_PARAMETER) {
-        // Windows 7 without KB2533623 does not know the flag: a full path.
-        wchar_t folder[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-        if (length > 0 && length < MAX_PATH) {
-            const std::wstring path = std::wstring(folder, length) + L"\\bcrypt.dll";
-            library = LoadLibraryW(path.c_str());
-        }
-    }
-    // Kept loaded for the life of the process.
-    return library ? reinterpret_cast<GenRandom>(
-                         reinterpret_cast<void *>(GetProcAddress(library, "BCryptGenRandom")))
-                   : nullptr;
+    const HMODULE library = LoadSystemLibrary(L"bcrypt.dll");
+    return library ? ProcedureAddress<GenRandom>(library, "BCryptGenRandom") : nullptr;
 }
 
 NTSTATUS WINAPI CallFromSystemFolder(BCRYPT_ALG_HANDLE algorithm, PUCHAR buffer, ULONG size,
