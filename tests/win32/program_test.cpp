@@ -51,6 +51,16 @@ TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
     EXPECT_TRUE(window.Exists() && window.handledBy == &window);
 }
 
+#if defined(_WIN64)
+// What a pointer squeezed through 32 bits loses, so that the windows' tests
+// crash on it (high_memory.cpp).
+TEST(ProgramTest, TheWindowsLiveAbove4GiB)
+{
+    const auto window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), 96);
+    EXPECT_GT(reinterpret_cast<std::uintptr_t>(window.get()), std::uintptr_t{0xFFFFFFFF});
+}
+#endif
+
 // The version in the program's file properties (the tests carry the
 // program's resources) is the one --version prints.
 TEST(ProgramTest, TheVersionResourceAgreesWithTheCommandLine)
