@@ -2,6 +2,8 @@
 #include "forms/command_line.h"
 #include "support.h"
 
+#include <cstdint>
+
 namespace zorvane::win32 {
 namespace {
 
