@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 
 static_assert(sizeof(void *) == 8, "only for 64-bit builds");
