@@ -40,16 +40,12 @@ HANDLE HighHeap()
 
 } // namespace
 
+// The array forms of new and delete come to these.
 void *operator new(std::size_t size)
 {
     if (void *memory = HeapAlloc(HighHeap(), 0, size ? size : 1))
         return memory;
     throw std::bad_alloc();
-}
-
-void *operator new[](std::size_t size)
-{
-    return operator new(size);
 }
 
 void operator delete(void *memory) noexcept
@@ -58,17 +54,7 @@ void operator delete(void *memory) noexcept
         HeapFree(HighHeap(), 0, memory);
 }
 
-void operator delete[](void *memory) noexcept
-{
-    operator delete(memory);
-}
-
 void operator delete(void *memory, std::size_t) noexcept
-{
-    operator delete(memory);
-}
-
-void operator delete[](void *memory, std::size_t) noexcept
 {
     operator delete(memory);
 }
