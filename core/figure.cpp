@@ -103,7 +103,7 @@ double ReadCharCount(std::string_view text)
     return negative ? -value : value;
 }
 
-std::optional<std::int16_t> ToFigure(double value)
+std::optional<std::int16_t> RoundHalfEvenToInt16(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
@@ -122,7 +122,7 @@ std::optional<std::int16_t> ToFigure(double value)
 
 std::optional<Combinations> CombinationFigure(double charCount)
 {
-    const std::optional<std::int16_t> start = ToFigure(charCount);
+    const std::optional<std::int16_t> start = RoundHalfEvenToInt16(charCount);
     if (!start)
         return std::nullopt;
 
@@ -130,14 +130,15 @@ std::optional<Combinations> CombinationFigure(double charCount)
     // charCount rounds into the 16-bit range here, so `i` stays small; and
     // every product past 8 overflows within a few steps anyway.
     for (int i = 1; i <= charCount - 1; ++i) {
-        const std::optional<std::int16_t> next = ToFigure(result.combinations * (charCount - i));
+        const std::optional<std::int16_t> next =
+            RoundHalfEvenToInt16(result.combinations * (charCount - i));
         if (!next) {
             result.overflowed = true;
             return result;
         }
         result.combinations = *next;
     }
-    const std::optional<std::int16_t> last = ToFigure(result.combinations * 35.0);
+    const std::optional<std::int16_t> last = RoundHalfEvenToInt16(result.combinations * 35.0);
     if (last)
         result.combinations = *last;
     else

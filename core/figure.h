@@ -28,7 +28,7 @@ namespace zorvane {
 
 // `value` rounded to a whole number, halves to the even neighbour, or empty
 // when the rounded value does not fit into a 16-bit signed integer.
-[[nodiscard]] std::optional<std::int16_t> ToFigure(double value);
+[[nodiscard]] std::optional<std::int16_t> RoundHalfEvenToInt16(double value);
 
 struct Combinations {
     std::int16_t combinations = 0;

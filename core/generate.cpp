@@ -45,7 +45,7 @@ std::size_t PasswordLength(double charCount)
 {
     // A length whose rounded value has no 16-bit figure is refused, which
     // caps a password at 32767 characters.
-    if (!(charCount >= 1.0) || !ToFigure(charCount))
+    if (!(charCount >= 1.0) || !RoundHalfEvenToInt16(charCount))
         return 0;
     return static_cast<std::size_t>(std::floor(charCount));
 }

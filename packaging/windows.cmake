@@ -65,15 +65,13 @@ set(CPACK_NSIS_CONTACT "${ZORVANE_MAINTAINER}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-# The installer's own file properties carry the project's version.
-set(version4 "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
 # The installer keeps no file times, and its files get the time they are
 # installed: among them is a settings page that cpack writes as it packs, whose
 # time would make every installer differ.
 string(JOIN "\n" CPACK_NSIS_DEFINES
     "  SetDateSave off"
-    "  VIProductVersion ${version4}"
-    "  VIFileVersion ${version4}"
+    "  VIProductVersion ${ZORVANE_VERSION_QUAD}"
+    "  VIFileVersion ${ZORVANE_VERSION_QUAD}"
     "  VIAddVersionKey ProductName Zorvane"
     "  VIAddVersionKey ProductVersion ${PROJECT_VERSION}"
     "  VIAddVersionKey FileVersion ${PROJECT_VERSION}"

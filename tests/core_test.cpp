@@ -39,7 +39,7 @@ namespace {
 
 using testing::ScriptedSource;
 
-TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
+TEST(RoundHalfEvenToInt16, RoundsHalvesToEvenAndDetectsOverflow)
 {
     const std::pair<double, std::optional<std::int16_t>> rows[] = {
         {2.5, 2},    {3.5, 4},          {-2.5, -2},    {-3.5, -4},         {0.49999999999999994, 0},
@@ -47,7 +47,7 @@ TEST(ToFigure, RoundsHalvesToEvenAndDetectsOverflow)
         {1e300, {}},
     };
     for (const auto &[value, expected] : rows)
-        EXPECT_EQ(ToFigure(value), expected) << value;
+        EXPECT_EQ(RoundHalfEvenToInt16(value), expected) << value;
 }
 
 TEST(ReadCharCount, TakesOnlyTheLeadingNumber)

@@ -109,7 +109,7 @@ TEST(FixedAccessibleName, FieldsTakeTheirLabelsAndLabelsKeepTheirText)
     EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::ExitButton)), "Exit");
     // Heard by what they show, however they change.
     EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::GenerateButton)), "");
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::FigureLabel)), "");
+    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::Figure)), "");
     EXPECT_EQ(FixedAccessibleName(kAboutWindow, Row(AboutControl::WebsiteLabel)), "");
     EXPECT_EQ(FixedAccessibleName(kAboutWindow, Row(AboutControl::Portrait)), "Portrait of Tolmek");
 }
@@ -124,6 +124,25 @@ TEST(FaceFor, ABitmapFaceGivesWayToItsOutlineWhereNoStrikeFits)
     EXPECT_EQ(FaceFor(kSansSerif, 288, strikes), (Face{"Microsoft Sans Serif", 39}));
     EXPECT_EQ(FaceFor(kSansSerif, 192, {}), (Face{"MS Sans Serif", 26})) << "it scales";
     EXPECT_EQ(FaceFor(kTahomaBold, 192, strikes), (Face{"Tahoma", 26})) << "no companion";
+}
+
+TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
+{
+    // {dpi, rendition}: 125% and 150% scale the 2x picture down; past 200%
+    // the 3x one; below 100% and above 300% the nearest there is.
+    for (const auto &[dpi, rendition] : {std::pair{72, 1},
+                                         {96, 1},
+                                         {97, 2},
+                                         {120, 2},
+                                         {144, 2},
+                                         {192, 2},
+                                         {193, 3},
+                                         {288, 3},
+                                         {480, 3}})
+        EXPECT_EQ(RenditionFor(dpi), rendition) << dpi;
+    EXPECT_EQ(RenditionFor(DpiOfRatio(1.25)), 2);
+    EXPECT_EQ(DpiOfRatio(1.5), 144);
+    EXPECT_EQ(DpiOfRatio(1.0), 96);
 }
 
 TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)

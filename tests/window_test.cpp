@@ -90,7 +90,7 @@ void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb pixel = image.pixel(x, y);
                 shown = shown || pixel == own;
-                bad += row.kind == forms::Kind::Marker ? pixel != own : !IsBlend(pixel, from, to);
+                bad += row.kind == forms::Kind::Square ? pixel != own : !IsBlend(pixel, from, to);
             }
         }
         EXPECT_TRUE(shown) << row.objectName << " never shows its own colour";
@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutAndOnlyTheFocusedButtonFillsTheTexts)
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(control<LengthField>(), key);
     QTest::keyClick(control<PasswordField>(), Qt::Key_Return);
-    EXPECT_EQ(control<FigureLabel>()->text(), "");
+    EXPECT_EQ(control<Figure>()->text(), "");
 
     control<GenerateButton>()->setFocus();
     QTest::keyClick(control<GenerateButton>(), Qt::Key_Space);
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
             Generate("6");
         Generate("6");
         EXPECT_EQ(Password(), "");
-        EXPECT_EQ(control<FigureLabel>()->text(), "25200");
+        EXPECT_EQ(control<Figure>()->text(), "25200");
         // The sentence's first line reaches well across the field.
         const QRect across(empty.width() / 2, 0, empty.width() / 6, 20);
         EXPECT_NE(onScreen().copy(across), empty.copy(across))

@@ -43,13 +43,13 @@ TEST_F(AccessibilityTest, ControlsAreNamedAsShownAndOnlyWhenAsked)
 
     EXPECT_EQ(Name(MainControl::LengthField), "Number of Characters in the password");
     EXPECT_EQ(Name(MainControl::PasswordField), "Password");
-    EXPECT_EQ(Name(MainControl::FigureLabel), "(none)");
+    EXPECT_EQ(Name(MainControl::Figure), "(none)");
     EXPECT_EQ(Name(MainControl::GenerateButton), "Generate Password");
 
     Generate(L"8");
-    const std::string figure = Text(MainControl::FigureLabel);
+    const std::string figure = Text(MainControl::Figure);
     ASSERT_FALSE(figure.empty());
-    EXPECT_EQ(Name(MainControl::FigureLabel), figure);
+    EXPECT_EQ(Name(MainControl::Figure), figure);
     EXPECT_EQ(Name(MainControl::GenerateButton), "I want another one!!");
     EXPECT_EQ(Name(MainControl::PasswordField), "Password");
 

@@ -90,7 +90,7 @@ Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
             const forms::Font &font = forms::ControlFont(table, row);
             const HWND control = controls[i - 1];
             name = row.objectName;
-            if (row.kind == forms::Kind::Marker) {
+            if (row.kind == forms::Kind::Square) {
                 from = to = also = ColourRef(*row.colour);
             } else if (row.kind == forms::Kind::Label) {
                 to = ColourRef(*row.colour);

@@ -49,7 +49,7 @@ TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     // and clears the password before it.
     Generate(L"5");
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
-    EXPECT_EQ(Text(FigureLabel), "0");
+    EXPECT_EQ(Text(Figure), "0");
     EXPECT_EQ(Text(PasswordField), "");
 
     // The longest wraps within the field, which scrolls.
@@ -66,7 +66,7 @@ TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
     window_->SetRandomSource(std::make_unique<Failing>());
     Generate(L"6");
     EXPECT_EQ(Text(PasswordField), "");
-    EXPECT_EQ(Text(FigureLabel), "25200");
+    EXPECT_EQ(Text(Figure), "25200");
     // The explanation, in grey, at the start of the field (its frame has grey too).
     const RECT place = PlaceOf(field),
                start{place.left + 4, place.top + 4, (place.left + place.right) / 2, place.top + 20};
@@ -88,7 +88,7 @@ TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
             PressKey(VK_RETURN);
         PressKey(VK_ESCAPE);
     }
-    EXPECT_EQ(Text(FigureLabel), "");
+    EXPECT_EQ(Text(Figure), "");
     EXPECT_TRUE(endedWith_.empty() && window_->Exists());
 
     // Space presses the focused button: held, a darker face inside a darker
@@ -103,7 +103,7 @@ TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
     EXPECT_EQ(pressed.At(place.left, place.top), ColourRef(colours.pressedEdge));
     PostMessageW(generate, WM_KEYUP, VK_SPACE, kKeyUp);
     Pump();
-    EXPECT_EQ(Text(FigureLabel), "840");
+    EXPECT_EQ(Text(Figure), "840");
     const RECT ring{place.left + 4, place.top + 3, place.right - 4, place.top + 4};
     EXPECT_LT(Snapshot(window_->Handle()).Count(ring, ColourRef(colours.face)),
               ring.right - ring.left - 10);

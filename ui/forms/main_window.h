@@ -24,12 +24,12 @@ inline constexpr Rgb kGreenFace{0, 192, 0};
 // In stacking order.
 enum class MainControl {
     LengthLabel,
-    LengthMarker,
+    LengthSquare,
     LengthField,
     AboutButton,
     FigureCaption,
-    FigureMarker,
-    FigureLabel,
+    FigureSquare,
+    Figure,
     GenerateButton,
     ExitButton,
     PasswordField,
@@ -46,8 +46,8 @@ inline constexpr auto kMainControls = [] {
                           .text = "Number of Characters in the password",
                           .colour = kBlue,
                           .font = &kSansSerif};
-    table[LengthMarker] = {
-        .objectName = "Shape1", .kind = Kind::Marker, .rect = {0, 360, 135, 135}, .colour = kRed};
+    table[LengthSquare] = {
+        .objectName = "Shape1", .kind = Kind::Square, .rect = {0, 360, 135, 135}, .colour = kRed};
     table[LengthField] = {.objectName = "Text1",
                           .kind = Kind::TextField,
                           .rect = {2400, 240, 495, 375},
@@ -66,14 +66,14 @@ inline constexpr auto kMainControls = [] {
                             .text = "Number of Combinations",
                             .colour = kBlue,
                             .font = &kSansSerif};
-    table[FigureMarker] = {
-        .objectName = "Shape2", .kind = Kind::Marker, .rect = {0, 840, 135, 135}, .colour = kRed};
-    table[FigureLabel] = {.objectName = "Label3",
-                          .kind = Kind::Label,
-                          .rect = {2520, 840, 1215, 360},
-                          .colour = kRed,
-                          .font = &kSansSerif,
-                          .labelledBy = Index(FigureCaption)};
+    table[FigureSquare] = {
+        .objectName = "Shape2", .kind = Kind::Square, .rect = {0, 840, 135, 135}, .colour = kRed};
+    table[Figure] = {.objectName = "Label3",
+                     .kind = Kind::Label,
+                     .rect = {2520, 840, 1215, 360},
+                     .colour = kRed,
+                     .font = &kSansSerif,
+                     .labelledBy = Index(FigureCaption)};
     table[GenerateButton] = {.objectName = "Command1",
                              .kind = Kind::Button,
                              .rect = {120, 1320, 1695, 615},

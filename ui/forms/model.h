@@ -106,7 +106,7 @@ constexpr Face FaceFor(const Font &font, int dpi, std::span<const int> strikes)
 
 enum class Kind {
     Label,       // static text in `colour`, on the window's background
-    Marker,      // a small square filled with `colour`
+    Square,      // a small square filled with `colour`, beside a label
     TextField,   // one editable line
     OutputField, // several read-only lines that wrap and scroll; selectable
     Button,      // a push button whose face is `colour`
@@ -114,6 +114,23 @@ enum class Kind {
 };
 
 enum class Picture { None, Banner, Portrait };
+
+// Every picture is drawn at 1x, 2x and 3x. A window at `dpi` shows the
+// rendition drawn for the nearest scale at or above its own, scaled down to
+// the exact size: a picture is never scaled up where a sharper one exists.
+inline constexpr int kLargestRendition = 3;
+
+constexpr int RenditionFor(int dpi)
+{
+    const int scale = (dpi + kDefaultDpi - 1) / kDefaultDpi;
+    return scale < 1 ? 1 : scale > kLargestRendition ? kLargestRendition : scale;
+}
+
+// The DPI a toolkit that scales by a device pixel ratio draws at.
+constexpr int DpiOfRatio(double ratio)
+{
+    return static_cast<int>(ratio * kDefaultDpi + 0.5);
+}
 
 // What pressing a button does; each front end maps these to its handlers.
 enum class Action { None, Generate, Exit, About, Back };
@@ -237,7 +254,7 @@ namespace detail {
 
 constexpr bool Coloured(Kind kind)
 {
-    return kind == Kind::Label || kind == Kind::Marker || kind == Kind::Button;
+    return kind == Kind::Label || kind == Kind::Square || kind == Kind::Button;
 }
 
 // Checked at compile time for every window:

@@ -74,7 +74,7 @@ QWidget *MakeControl(QWidget &window, const forms::Control &row, const ActionHan
     switch (row.kind) {
     case forms::Kind::Label:
         return MakeLabel(window, row);
-    case forms::Kind::Marker:
+    case forms::Kind::Square:
         return new Marker(ColourOf(row), &window);
     case forms::Kind::TextField:
         return new QLineEdit(ToQString(row.text), &window);

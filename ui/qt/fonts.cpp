@@ -126,7 +126,7 @@ struct Realised {
 
 Realised Realise(const forms::Font &font, qreal ratio)
 {
-    const int dpi = static_cast<int>(std::lround(forms::kDefaultDpi * ratio));
+    const int dpi = forms::DpiOfRatio(ratio);
     // A family's strikes do not change while the program runs: read once.
     static std::map<std::string_view, std::vector<int>> known;
     auto found = known.find(font.family);

@@ -27,7 +27,7 @@ MainWindow::MainWindow(QWidget *parent)
       controls_(BuildWindow(*this, forms::kMainWindow,
                             [this](forms::Action action) { Perform(action); })),
       lengthField(controls_.get<LengthField>()), passwordField(controls_.get<PasswordField>()),
-      figureLabel(controls_.get<FigureLabel>()), generateButton(controls_.get<GenerateButton>()),
+      figureLabel(controls_.get<Figure>()), generateButton(controls_.get<GenerateButton>()),
       source_(std::make_unique<SystemRandomSource>()),
       endProgram_([] { QCoreApplication::exit(0); })
 {

@@ -3,7 +3,6 @@
 
 #include <QString>
 
-#include <algorithm>
 #include <cmath>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -61,9 +60,8 @@ QPixmap PictureOf(forms::Picture picture, qreal ratio)
     case forms::Picture::None:
         return {};
     }
-    // The rendition that matches the ratio, else the nearest larger one,
-    // scaled down smoothly to the exact device size.
-    const int rendition = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, 3);
+    // Scaled smoothly to the exact device size.
+    const int rendition = forms::RenditionFor(forms::DpiOfRatio(ratio));
     const QPixmap one(QStringLiteral(":/zorvane/") + QString::fromLatin1(renditions[0]));
     if (ratio <= 1)
         return one;

@@ -26,7 +26,7 @@ ClassAndStyle ClassFor(Kind kind)
     switch (kind) {
     case Kind::Label:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-    case Kind::Marker:
+    case Kind::Square:
     case Kind::Picture:
         return {L"STATIC", SS_OWNERDRAW, 0};
     case Kind::TextField:

@@ -108,7 +108,7 @@ void MainWindow::OnGenerate()
     // One write of the whole password: the field lays it out once.
     std::wstring password = Widen(texts.password);
     SetWindowTextAndWipe(Control(PasswordField), password);
-    SetWindowTextW(Control(FigureLabel), Widen(texts.figure).c_str());
+    SetWindowTextW(Control(Figure), Widen(texts.figure).c_str());
     captions_.Set(forms::Index(GenerateButton), Widen(forms::kAnotherOneCaption));
 }
 

@@ -30,7 +30,7 @@ Painter::Painter(const forms::Window &table, HINSTANCE module, int dpi, const Ca
         Look &look = looks_[i];
         // Markers and buttons always have a colour: forms::detail::WellFormed
         // checks every table for one at compile time.
-        if (row.kind == Kind::Marker)
+        if (row.kind == Kind::Square)
             look.face = SolidBrush(*row.colour);
         if (row.kind == Kind::Button) {
             const forms::ButtonColours colours = forms::ButtonColoursOf(*row.colour);
@@ -107,7 +107,7 @@ void Painter::DrawItem(const DRAWITEMSTRUCT &draw) const
     case Kind::Button:
         DrawButton(index, draw);
         break;
-    case Kind::Marker:
+    case Kind::Square:
         FillRect(draw.hDC, &draw.rcItem, look.face.Get());
         break;
     case Kind::Picture:

@@ -5,7 +5,6 @@
 
 #include <wincodec.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace zorvane::win32 {
@@ -23,9 +22,6 @@ bool ResourceBytes(HINSTANCE module, int id, const BYTE *&data, DWORD &size)
     return data && size > 0;
 }
 
-constexpr int kDefaultDpi = 96;
-constexpr int kLargestRendition = 3;
-
 } // namespace
 
 DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
@@ -33,8 +29,8 @@ DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
     DecodedPicture picture;
     const BYTE *data = nullptr;
     DWORD size = 0;
-    // 1x, 2x or 3x: the nearest at or above the scale, scaled down to it.
-    int rendition = std::clamp((dpi + kDefaultDpi - 1) / kDefaultDpi, 1, kLargestRendition);
+    // Where a rendition is missing, the next smaller one.
+    int rendition = forms::RenditionFor(dpi);
     while (!ResourceBytes(module, id + (rendition - 1) * IDR_RENDITION_STEP, data, size))
         if (--rendition < 1)
             return picture;
@@ -65,7 +61,7 @@ DecodedPicture LoadPicture(HINSTANCE module, int id, int dpi)
         return picture;
     IWICBitmapSource *source = converter.Get();
     ComPtr<IWICBitmapScaler> scaler;
-    const int drawnFor = kDefaultDpi * rendition;
+    const int drawnFor = forms::kDefaultDpi * rendition;
     const UINT scaledWidth = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, drawnFor));
     const UINT scaledHeight = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, drawnFor));
     if (scaledWidth != width || scaledHeight != height) {

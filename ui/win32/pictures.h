@@ -3,6 +3,7 @@
 // executable's resources.
 #pragma once
 
+#include "forms/model.h"
 #include "handles.h"
 
 namespace zorvane::win32 {
