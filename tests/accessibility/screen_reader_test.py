@@ -168,19 +168,19 @@ def run_checks(program, memory):
                                if w and w.get_name() == title
                                and w.get_state_set().contains(Atspi.StateType.SHOWING)), None)
 
-        form1 = wait_for(lambda: proc.poll() is not None or window("Zorvane"), timeout=20)
+        main_window = wait_for(lambda: proc.poll() is not None or window("Zorvane"), timeout=20)
         exited = proc.poll() is not None
-        check("the main window 'Zorvane' is on the desktop", form1 and not exited,
+        check("the main window 'Zorvane' is on the desktop", main_window and not exited,
               f"the program exited with {proc.returncode}" if exited else "not found in 20 s")
-        if exited or not form1:
+        if exited or not main_window:
             return 1
 
-        labels = names(form1, Atspi.Role.LABEL)
+        labels = names(main_window, Atspi.Role.LABEL)
         check(f"label {LENGTH_LABEL!r}", LENGTH_LABEL in labels, f"labels: {labels}")
         check(f"label {FIGURE_LABEL!r}", FIGURE_LABEL in labels, f"labels: {labels}")
         check("before a request the empty figure has no name, not its caption's",
               labels.count(FIGURE_LABEL) == 1 and "" in labels, f"labels: {labels}")
-        fields = find(form1, Atspi.Role.TEXT) + find(form1, Atspi.Role.ENTRY)
+        fields = find(main_window, Atspi.Role.TEXT) + find(main_window, Atspi.Role.ENTRY)
         multi = [f for f in fields if f.get_state_set().contains(Atspi.StateType.MULTI_LINE)]
         entry = next((f for f in fields if f not in multi), None)
         check("the length entry is named and labelled by its label",
@@ -190,10 +190,10 @@ def run_checks(program, memory):
         check("the multi-line password field is named 'Password'",
               password and password.get_name() == "Password",
               password and f"name {password.get_name()!r}")
-        buttons = names(form1, Atspi.Role.PUSH_BUTTON)
+        buttons = names(main_window, Atspi.Role.PUSH_BUTTON)
         for caption in ("Generate Password", "Exit", "About"):
             check(f"push button {caption!r}", caption in buttons, f"buttons: {buttons}")
-        generate = next(iter(find(form1, Atspi.Role.PUSH_BUTTON, "Generate Password")), None)
+        generate = next(iter(find(main_window, Atspi.Role.PUSH_BUTTON, "Generate Password")), None)
         if not (entry and password and generate):
             return 1
         if memory:
@@ -203,16 +203,16 @@ def run_checks(program, memory):
         def request(length, figure):
             Atspi.EditableText.set_text_contents(entry, length)
             press(generate)
-            heard = wait_for(lambda: find(form1, Atspi.Role.LABEL, figure), timeout=5)
+            heard = wait_for(lambda: find(main_window, Atspi.Role.LABEL, figure), timeout=5)
             check(f"after {length!r} the figure is heard as {figure!r}", heard,
-                  f"labels: {names(form1, Atspi.Role.LABEL)}")
+                  f"labels: {names(main_window, Atspi.Role.LABEL)}")
             return heard
 
         heard = request("5", "4200")
         check(f"the figure is labelled by {FIGURE_LABEL!r}",
               heard and labelled_by(heard[0]) == [FIGURE_LABEL],
               f"labelled by {labelled_by(heard[0])}" if heard else "no figure heard")
-        buttons = names(form1, Atspi.Role.PUSH_BUTTON)
+        buttons = names(main_window, Atspi.Role.PUSH_BUTTON)
         check("the Generate button's name follows its caption 'I want another one!!'",
               "I want another one!!" in buttons and "Generate Password" not in buttons,
               f"buttons: {buttons}")
@@ -221,24 +221,24 @@ def run_checks(program, memory):
               len(text) == 5 and text.isalnum(), f"text {text!r}")
         request("7", "Infinity")
 
-        about = next(iter(find(form1, Atspi.Role.PUSH_BUTTON, "About")), None)
-        form2 = about and press(about) and wait_for(lambda: window("About Tolmek"), timeout=5)
-        check("About opens the window 'About Tolmek'", form2, "not found")
-        if not form2:
+        about = next(iter(find(main_window, Atspi.Role.PUSH_BUTTON, "About")), None)
+        about_window = about and press(about) and wait_for(lambda: window("About Tolmek"), timeout=5)
+        check("About opens the window 'About Tolmek'", about_window, "not found")
+        if not about_window:
             return 1
-        labels = names(form2, Atspi.Role.LABEL)
+        labels = names(about_window, Atspi.Role.LABEL)
         check("the paragraph is heard, not a name for it",
               any(n.startswith("Hello, I am Tolmek") for n in labels), f"labels: {labels}")
         check("label 'My Website'", "My Website" in labels, f"labels: {labels}")
-        address = find(form2, Atspi.Role.LABEL, "www.tolmek.example")
+        address = find(about_window, Atspi.Role.LABEL, "www.tolmek.example")
         check("the address is heard and labelled by 'My Website'",
               address and labelled_by(address[0]) == ["My Website"],
               f"labels: {labels}" if not address else f"labelled by {labelled_by(address[0])}")
-        images = names(form2, Atspi.Role.IMAGE)
+        images = names(about_window, Atspi.Role.IMAGE)
         check("images 'Zorvane banner' and 'Portrait of Tolmek'",
               sorted(images) == ["Portrait of Tolmek", "Zorvane banner"], f"images: {images}")
-        check("push button 'Back'", find(form2, Atspi.Role.PUSH_BUTTON, "Back"),
-              f"buttons: {names(form2, Atspi.Role.PUSH_BUTTON)}")
+        check("push button 'Back'", find(about_window, Atspi.Role.PUSH_BUTTON, "Back"),
+              f"buttons: {names(about_window, Atspi.Role.PUSH_BUTTON)}")
     finally:
         proc.kill()
         proc.wait()
