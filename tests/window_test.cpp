@@ -254,11 +254,11 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutAndOnlyTheFocusedButtonFillsTheTexts)
     EXPECT_EQ(PasswordBox()->horizontalScrollBar()->maximum(), 0) << "wraps within the field";
 
     // The window's own copy of a password is wiped once the field has it.
-    QString secret = QString::fromLatin1("k3tz9q");
-    const QChar *buffer = secret.constData();
-    static_cast<PasswordField *>(PasswordBox())->ShowPassword(secret, QString());
+    QString password = QString::fromLatin1("k3tz9q");
+    const QChar *buffer = password.constData();
+    static_cast<PasswordField *>(PasswordBox())->ShowPassword(password, QString());
     EXPECT_EQ(Password(), "k3tz9q");
-    EXPECT_TRUE(secret.isEmpty());
+    EXPECT_TRUE(password.isEmpty());
     EXPECT_EQ(QString(buffer, 6), QString(6, QChar(0))) << "a character survives";
 }
 
