@@ -78,7 +78,7 @@ int main(int argc, char **argv)
     });
 
     const std::unique_ptr<QWidget> window =
-        mode == "zorvane" ? zorvane::ui::StartProgram() : ShowPlainWindow(mode == "label");
+        mode == "zorvane" ? zorvane::qt::StartProgram() : ShowPlainWindow(mode == "label");
     const int result = QApplication::exec();
     if (result != 0)
         return result;

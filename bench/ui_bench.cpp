@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A Generate click in the main window, up to the moment the window has painted.
+#include "forms/main_window.h"
 #include "main_window.h"
 #include "program.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,9 +19,16 @@
 
 namespace {
 
-using enum zorvane::forms::MainControl;
+zorvane::qt::MainWindow *window = nullptr;
 
-zorvane::ui::MainWindow *window = nullptr;
+// The main window's control `id`, found by its name as automation finds it.
+template <typename Widget> Widget *Control(zorvane::forms::MainControl id)
+{
+    return window->findChild<Widget *>(zorvane::qt::ToQString(zorvane::forms::Row(id).objectName),
+                                       Qt::FindDirectChildrenOnly);
+}
+
+using enum zorvane::forms::MainControl;
 
 // Counts paint events, to prove that the password's text was really drawn.
 class PaintCounter final : public QObject {
@@ -47,9 +56,9 @@ void PaintNow()
 // What the user waits for: the click, the password laid out and the window drawn.
 void BM_GenerateClickToPaint(benchmark::State &state)
 {
-    auto *length = window->control<LengthField>();
-    auto *generate = window->control<GenerateButton>();
-    auto *password = window->control<PasswordField>();
+    auto *length = Control<QLineEdit>(LengthField);
+    auto *generate = Control<QPushButton>(GenerateButton);
+    auto *password = Control<QPlainTextEdit>(PasswordField);
     length->setText(QString::number(state.range(0)));
     PaintCounter counter;
     password->viewport()->installEventFilter(&counter);
@@ -76,8 +85,8 @@ BENCHMARK(BM_GenerateClickToPaint)
 // The click alone, layout included: where the time goes when the above is slow.
 void BM_GenerateClickOnly(benchmark::State &state)
 {
-    auto *length = window->control<LengthField>();
-    auto *generate = window->control<GenerateButton>();
+    auto *length = Control<QLineEdit>(LengthField);
+    auto *generate = Control<QPushButton>(GenerateButton);
     length->setText(QString::number(state.range(0)));
     for (auto _ : state) {
         QTest::mouseClick(generate, Qt::LeftButton);
@@ -91,8 +100,8 @@ BENCHMARK(BM_GenerateClickOnly)->Arg(8)->Arg(32767)->Unit(benchmark::kMillisecon
 // Drawing the window with a password of that length already in place.
 void BM_PaintOnly(benchmark::State &state)
 {
-    auto *length = window->control<LengthField>();
-    auto *generate = window->control<GenerateButton>();
+    auto *length = Control<QLineEdit>(LengthField);
+    auto *generate = Control<QPushButton>(GenerateButton);
     length->setText(QString::number(state.range(0)));
     QTest::mouseClick(generate, Qt::LeftButton);
     PaintNow();
@@ -113,7 +122,7 @@ int main(int argc, char **argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
 
-    const std::unique_ptr<zorvane::ui::MainWindow> program = zorvane::ui::StartProgram();
+    const std::unique_ptr<zorvane::qt::MainWindow> program = zorvane::qt::StartProgram();
     if (!QTest::qWaitForWindowExposed(program.get()))
         return 1;
     window = program.get();

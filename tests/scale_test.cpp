@@ -5,22 +5,21 @@
 // grows with the square of the scale, within a quarter; that Generate's
 // longest caption shows whole; that the 2x banner is no stretched 1x one.
 #include "about_window.h"
-#include "forms/about_window.h"
 #include "forms/main_window.h"
 #include "main_window.h"
 #include "pictures.h"
 #include "program.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,13 +44,13 @@ int Distance(QRgb pixel, forms::Rgb colour)
 
 // Prints each main window label's ink in device pixels, or checks it against
 // the base. The About window's labels follow the same font rule.
-void CheckInks(ui::MainWindow &window)
+void CheckInks(qt::MainWindow &window)
 {
     const QImage image = window.grab().toImage();
     const qreal pixelRatio = image.devicePixelRatio();
-    for (std::size_t i = 0; i < window.controls().size(); ++i) {
-        const forms::Control &row = forms::kMainWindow.controls[i];
-        auto *label = qobject_cast<QLabel *>(window.controls()[i]);
+    for (const forms::Control &row : forms::kMainWindow.controls) {
+        auto *label =
+            window.findChild<QLabel *>(qt::ToQString(row.objectName), Qt::FindDirectChildrenOnly);
         if (row.kind != forms::Kind::Label || !label || label->text().isEmpty())
             continue;
         const QRect box(label->geometry().topLeft() * pixelRatio, label->size() * pixelRatio);
@@ -106,13 +105,16 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    using enum forms::MainControl;
-    const auto window = ui::StartProgram();
-    QTest::keyClicks(window->control<LengthField>(), QStringLiteral("12"));
-    QTest::mouseClick(window->control<GenerateButton>(), Qt::LeftButton);
+    const auto window = qt::StartProgram();
+    const auto control = [](const QWidget &parent, const char *name) {
+        return parent.findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    };
+    QTest::keyClicks(control(*window, "Text1"), QStringLiteral("12"));
+    QWidget *generate = control(*window, "Command1");
+    QTest::mouseClick(generate, Qt::LeftButton);
     CheckInks(*window);
     // Whole: the caption's ink keeps clear of the button's edges.
-    const QImage button = window->control<GenerateButton>()->grab().toImage();
+    const QImage button = generate->grab().toImage();
     int left = button.width(), right = -1;
     for (int y = 0; y < button.height(); ++y)
         for (int x = 0; x < button.width(); ++x)
@@ -122,11 +124,11 @@ int main(int argc, char *argv[])
           "Generate's caption's first inked column", left);
 
     if (scale >= 2) {
-        QTest::mouseClick(window->control<AboutButton>(), Qt::LeftButton);
-        const QImage banner =
-            window->aboutWindow()->control<forms::AboutControl::Banner>()->grab().toImage();
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        const auto *about = window->findChild<qt::AboutWindow *>();
+        const QImage banner = control(*about, "Image1")->grab().toImage();
         const QImage stretched =
-            ui::PictureOf(forms::Picture::Banner)
+            qt::PictureOf(forms::Picture::Banner, 1)
                 .toImage()
                 .scaled(banner.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const double detail = Detail(banner) / Detail(stretched);

@@ -3,6 +3,9 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "forms/about_window.h"
+#include "forms/main_window.h"
+#include "password_field.h"
 #include "pictures.h"
 #include "scripted_source.h"
 #include "text.h"
@@ -35,12 +38,13 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 namespace {
-
-using enum forms::MainControl;
 
 QRgb ToQRgb(forms::Rgb rgb)
 {
@@ -60,21 +64,29 @@ bool IsBlend(QRgb pixel, QRgb from, QRgb to)
     return (off - t * way).length() <= 6;
 }
 
+// The control `name` of `window`, found as automation finds it.
+template <typename Widget = QWidget> Widget *Find(const QWidget &window, const QString &name)
+{
+    auto *control = window.findChild<Widget *>(name, Qt::FindDirectChildrenOnly);
+    if (!control)
+        throw std::runtime_error("no such control: " + name.toStdString());
+    return control;
+}
+
 // Checks each control of `window` against its table: a label holds only the
 // background and its text colour, a button only its face and its black
-// caption, and each shows its own colour; markers are filled; pictures show
+// caption, and each shows its own colour; squares are filled; pictures show
 // theirs. Around the controls is only the window's background.
-void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description,
-                            const std::vector<QWidget *> &controls)
+void ExpectDrawnAsDescribed(QWidget &window, const forms::Window &description)
 {
     const QRgb background = ToQRgb(description.background);
     QImage around = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const forms::Control &row = description.controls[i];
-        QPainter(&around).fillRect(controls[i]->geometry(), background);
-        const QImage image = controls[i]->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const forms::Control &row : description.controls) {
+        QWidget *control = Find(window, ToQString(row.objectName));
+        QPainter(&around).fillRect(control->geometry(), background);
+        const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
         if (row.kind == forms::Kind::Picture) {
-            EXPECT_EQ(image, PictureOf(row.picture).toImage().convertToFormat(image.format()))
+            EXPECT_EQ(image, PictureOf(row.picture, 1).toImage().convertToFormat(image.format()))
                 << row.objectName;
         }
         if (!row.colour)
@@ -121,15 +133,30 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    template <forms::MainControl id> auto *control() const { return window_->control<id>(); }
-    QString Password() const { return control<PasswordField>()->toPlainText(); }
-    AboutWindow *About() const { return window_->aboutWindow(); }
+    // The main window's controls, by the names automation knows them by.
+    template <typename Widget = QWidget> Widget *Control(const char *name) const
+    {
+        return Find<Widget>(*window_, QString::fromLatin1(name));
+    }
+    QLabel *LengthLabel() const { return Control<QLabel>("Label1"); }
+    QLineEdit *LengthField() const { return Control<QLineEdit>("Text1"); }
+    QLabel *Figure() const { return Control<QLabel>("Label3"); }
+    QPushButton *GenerateButton() const { return Control<QPushButton>("Command1"); }
+    QPushButton *ExitButton() const { return Control<QPushButton>("Command2"); }
+    QPushButton *AboutButton() const { return Control<QPushButton>("Command3"); }
+    QPlainTextEdit *PasswordBox() const { return Control<QPlainTextEdit>("Text2"); }
+    QString Password() const { return PasswordBox()->toPlainText(); }
+    // The About window, once the main window has made it.
+    AboutWindow *About() const
+    {
+        return window_->findChild<AboutWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    }
 
     void Click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
     void Generate(const char *length)
     {
-        control<LengthField>()->setText(QString::fromLatin1(length));
-        Click(control<GenerateButton>());
+        LengthField()->setText(QString::fromLatin1(length));
+        Click(GenerateButton());
     }
 
     std::unique_ptr<MainWindow> window_;
@@ -141,26 +168,25 @@ TEST_F(MainWindowTest, LooksAsDescribed)
     EXPECT_EQ(window_->size(), QSize(254, 255));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the layout is fixed";
     Generate("7"); // the figure shows nothing until a request
-    ExpectDrawnAsDescribed(*window_, forms::kMainWindow, window_->controls());
+    ExpectDrawnAsDescribed(*window_, forms::kMainWindow);
 
     // While pressed, a button shows the model's darker face.
-    auto *exit = control<ExitButton>();
+    auto *exit = ExitButton();
     exit->setDown(true);
     EXPECT_EQ(exit->grab().toImage().pixel(exit->width() / 2, 4),
-              ToQRgb(forms::ButtonColoursOf(*forms::Row(ExitButton).colour).pressedFace));
+              ToQRgb(forms::ButtonColoursOf(*forms::Row(forms::MainControl::ExitButton).colour)
+                         .pressedFace));
 }
 
 TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
 {
     Generate("1");
-    for (const QPushButton *button :
-         {control<GenerateButton>(), control<ExitButton>(), control<AboutButton>()}) {
+    for (const QPushButton *button : {GenerateButton(), ExitButton(), AboutButton()}) {
         EXPECT_EQ(QFontInfo(button->font()).family(), "MS Sans Serif");
         EXPECT_EQ(button->font().pixelSize(), 13) << button->text().toStdString();
     }
     // The length label wraps: its second line is drawn within its box.
-    const QImage label =
-        control<LengthLabel>()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage label = LengthLabel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage secondLine = label.copy(0, label.height() / 2, label.width(), label.height() / 2);
     EXPECT_GT(secondLine.convertToFormat(QImage::Format_Indexed8).colorCount(), 1) << "blank";
 
@@ -174,7 +200,7 @@ TEST_F(MainWindowTest, CaptionsShowWholeAndAWiderFaceShrinksEachJustEnough)
             QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
     });
     OpenMainWindow();
-    auto *generate = control<GenerateButton>();
+    auto *generate = GenerateButton();
     ASSERT_NE(QFontInfo(generate->font()).family(), "MS Sans Serif");
     const auto expectFitted = [generate](const char *when) {
         QFont font = generate->font();
@@ -207,34 +233,32 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutAndOnlyTheFocusedButtonFillsTheTexts)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    EXPECT_EQ(visited, (QList<QWidget *>{control<LengthField>(), control<GenerateButton>(),
-                                         control<ExitButton>(), control<PasswordField>(),
-                                         control<AboutButton>(), control<LengthField>()}));
+    EXPECT_EQ(visited, (QList<QWidget *>{LengthField(), GenerateButton(), ExitButton(),
+                                         PasswordBox(), AboutButton(), LengthField()}));
 
     // Enter in either field and Esc anywhere start nothing.
-    QTest::keyClicks(control<LengthField>(), QStringLiteral("5"));
+    QTest::keyClicks(LengthField(), QStringLiteral("5"));
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        QTest::keyClick(control<LengthField>(), key);
-    QTest::keyClick(control<PasswordField>(), Qt::Key_Return);
-    EXPECT_EQ(control<Figure>()->text(), "");
+        QTest::keyClick(LengthField(), key);
+    QTest::keyClick(PasswordBox(), Qt::Key_Return);
+    EXPECT_EQ(Figure()->text(), "");
 
-    control<GenerateButton>()->setFocus();
-    QTest::keyClick(control<GenerateButton>(), Qt::Key_Space);
+    GenerateButton()->setFocus();
+    QTest::keyClick(GenerateButton(), Qt::Key_Space);
     EXPECT_EQ(Password().size(), 5);
-    EXPECT_EQ(control<LengthField>()->text(), "5") << "the length is never changed";
-    control<LengthField>()->setText(QStringLiteral("32767"));
-    QTest::keyClick(control<GenerateButton>(), Qt::Key_Return);
+    EXPECT_EQ(LengthField()->text(), "5") << "the length is never changed";
+    LengthField()->setText(QStringLiteral("32767"));
+    QTest::keyClick(GenerateButton(), Qt::Key_Return);
     EXPECT_EQ(Password().size(), 32767);
-    EXPECT_GT(control<PasswordField>()->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(control<PasswordField>()->horizontalScrollBar()->maximum(), 0)
-        << "wraps within the field";
+    EXPECT_GT(PasswordBox()->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(PasswordBox()->horizontalScrollBar()->maximum(), 0) << "wraps within the field";
 
     // The window's own copy of a password is wiped once the field has it.
-    QString secret = QString::fromLatin1("k3tz9q");
-    const QChar *buffer = secret.constData();
-    ShowSecret(*control<PasswordField>(), secret);
+    QString password = QString::fromLatin1("k3tz9q");
+    const QChar *buffer = password.constData();
+    static_cast<PasswordField *>(PasswordBox())->ShowPassword(password, QString());
     EXPECT_EQ(Password(), "k3tz9q");
-    EXPECT_TRUE(secret.isEmpty());
+    EXPECT_TRUE(password.isEmpty());
     EXPECT_EQ(QString(buffer, 6), QString(6, QChar(0))) << "a character survives";
 }
 
@@ -243,12 +267,11 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
     // What the screen shows of the password field: the parts Qt repainted.
     const auto onScreen = [this] {
         QTest::qWait(20);
-        auto *field = control<PasswordField>();
+        auto *field = PasswordBox();
         return window_->screen()->grabWindow(window_->winId()).toImage().copy(field->geometry());
     };
     const auto heard = [this] {
-        return QAccessible::queryAccessibleInterface(control<PasswordField>())
-            ->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(PasswordBox())->text(QAccessible::Description);
     };
     QImage empty;
     for (const bool earlierPassword : {false, true}) {
@@ -261,7 +284,7 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
             Generate("6");
         Generate("6");
         EXPECT_EQ(Password(), "");
-        EXPECT_EQ(control<Figure>()->text(), "25200");
+        EXPECT_EQ(Figure()->text(), "25200");
         // The sentence's first line reaches well across the field.
         const QRect across(empty.width() / 2, 0, empty.width() / 6, 20);
         EXPECT_NE(onScreen().copy(across), empty.copy(across))
@@ -288,7 +311,7 @@ TEST_F(MainWindowTest, ExitAsksAndYesEndsTheProgramAsClosingTheWindowDoes)
             Generate("4");
             const QString password = Password();
             if (aboutShown)
-                Click(control<AboutButton>());
+                Click(AboutButton());
             QPointer<AboutWindow> about = About();
             if (way == 2) {
                 EXPECT_TRUE(window_->close());
@@ -305,7 +328,7 @@ TEST_F(MainWindowTest, ExitAsksAndYesEndsTheProgramAsClosingTheWindowDoes)
                         EXPECT_TRUE(button->icon().isNull()) << button->text().toStdString();
                     box->button(way == 0 ? QMessageBox::No : QMessageBox::Yes)->click();
                 });
-                Click(control<ExitButton>());
+                Click(ExitButton());
             }
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             const bool ends = way > 0;
@@ -324,24 +347,26 @@ TEST_F(MainWindowTest, TheWindowsOwnFocusEventHidesTheAboutWindow)
     QApplication::sendEvent(window_.get(), &activate);
     EXPECT_EQ(About(), nullptr) << "created on first need";
 
-    Click(control<AboutButton>());
+    Click(AboutButton());
     // Any one control that can take the focus keeps it from the window; with
-    // only a label or a marker enabled, the window takes it.
-    for (QWidget *keep : window_->controls()) {
+    // only a label or a square enabled, the window takes it.
+    const std::pair<const char *, bool> controls[] = {
+        {"Label1", false},  {"Shape1", false}, {"Text1", true},   {"Command3", true},
+        {"Label2", false},  {"Shape2", false}, {"Label3", false}, {"Command1", true},
+        {"Command2", true}, {"Text2", true}};
+    for (const auto &[keep, keepsFocus] : controls) {
         About()->show();
-        for (QWidget *control : window_->controls())
-            control->setEnabled(control == keep);
+        for (const auto &[name, takesFocus] : controls)
+            Control(name)->setEnabled(std::string_view(name) == keep);
         QApplication::sendEvent(window_.get(), &activate);
-        EXPECT_EQ(About()->isVisible(), keep->focusPolicy() != Qt::NoFocus)
-            << keep->objectName().toStdString();
+        EXPECT_EQ(About()->isVisible(), keepsFocus) << keep;
     }
 }
 
 TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDestroys)
 {
-    using enum forms::AboutControl;
-    Click(control<AboutButton>());
-    Click(control<AboutButton>());
+    Click(AboutButton());
+    Click(AboutButton());
     QPointer<AboutWindow> about = About();
     ASSERT_TRUE(about && QTest::qWaitForWindowExposed(about));
     EXPECT_TRUE(about->isWindow());
@@ -350,30 +375,31 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     EXPECT_EQ(about->size(), QSize(622, 230));
     EXPECT_EQ(about->minimumSize(), about->maximumSize());
     // The pictures too, compiled in and at their natural size.
-    ExpectDrawnAsDescribed(*about, forms::kAboutWindow, about->controls());
+    ExpectDrawnAsDescribed(*about, forms::kAboutWindow);
 
     // The address shows whole in bold Tahoma, and is no link.
-    for (const QLabel *label : {about->control<WebsiteCaption>(), about->control<WebsiteLabel>()}) {
+    auto *website = Find<QLabel>(*about, QStringLiteral("Label3"));
+    for (const QLabel *label : {Find<QLabel>(*about, QStringLiteral("Label2")), website}) {
         const QFontInfo font(label->font());
         EXPECT_EQ(font.family(), "Tahoma") << label->text().toStdString();
         EXPECT_EQ(font.weight(), QFont::Bold) << label->text().toStdString();
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     }
-    EXPECT_EQ(about->control<WebsiteLabel>()->textInteractionFlags(), Qt::NoTextInteraction);
-    EXPECT_FALSE(about->control<WebsiteLabel>()->openExternalLinks());
+    EXPECT_EQ(website->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_FALSE(website->openExternalLinks());
 
-    Click(about->control<BackButton>());
+    Click(Find(*about, QStringLiteral("Command1")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(about.isNull()) << "hidden, not destroyed";
     EXPECT_FALSE(about->isVisible());
-    Click(control<AboutButton>());
+    Click(AboutButton());
     EXPECT_EQ(About(), about) << "the same window, shown again";
     EXPECT_TRUE(about->isVisible());
 
     about->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(about.isNull());
-    Click(control<AboutButton>());
+    Click(AboutButton());
     ASSERT_NE(About(), nullptr) << "made anew";
     EXPECT_TRUE(About()->isVisible());
     EXPECT_EQ(window_->findChildren<AboutWindow *>().size(), 1);
@@ -419,7 +445,7 @@ QString SecretIn(QClipboard::Mode mode)
 TEST_F(MainWindowTest, EveryCopyOfThePasswordIsMarkedSecret)
 {
     Generate("12");
-    auto *field = control<PasswordField>();
+    auto *field = PasswordBox();
     const QString password = Password();
     QClipboard *clipboard = QGuiApplication::clipboard();
 
@@ -445,4 +471,4 @@ TEST_F(MainWindowTest, EveryCopyOfThePasswordIsMarkedSecret)
 }
 
 } // namespace
-} // namespace zorvane::ui
+} // namespace zorvane::qt

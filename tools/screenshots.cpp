@@ -2,13 +2,13 @@
 // Renders both windows of the real program, as a user sees them after one
 // request, into PNG files: screenshots <directory> [length].
 #include "about_window.h"
+#include "forms/main_window.h"
 #include "main_window.h"
 #include "program.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
@@ -24,13 +24,18 @@ int main(int argc, char *argv[])
     const QDir directory(QString::fromLocal8Bit(argv[1]));
     const QString length = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("5");
 
-    const auto window = zorvane::ui::StartProgram();
-    QTest::keyClicks(window->control<LengthField>(), length);
-    QTest::mouseClick(window->control<GenerateButton>(), Qt::LeftButton);
+    const auto window = zorvane::qt::StartProgram();
+    // The controls, found by their names as automation finds them.
+    const auto control = [&window](zorvane::forms::MainControl id) {
+        return window->findChild<QWidget *>(
+            zorvane::qt::ToQString(zorvane::forms::Row(id).objectName), Qt::FindDirectChildrenOnly);
+    };
+    QTest::keyClicks(control(LengthField), length);
+    QTest::mouseClick(control(GenerateButton), Qt::LeftButton);
     const bool saved = window->grab().save(directory.filePath(QStringLiteral("form1.png")));
 
-    QTest::mouseClick(window->control<AboutButton>(), Qt::LeftButton);
-    zorvane::ui::AboutWindow *about = window->aboutWindow();
+    QTest::mouseClick(control(AboutButton), Qt::LeftButton);
+    auto *about = window->findChild<zorvane::qt::AboutWindow *>();
     const bool savedAbout =
         about && about->grab().save(directory.filePath(QStringLiteral("form2.png")));
     if (!saved || !savedAbout) {

@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "about_window.h"
 
+#include "forms/about_window.h"
 #include "pictures.h"
 #include "placement.h"
+#include "window.h"
 
-namespace zorvane::ui {
+#include <QPushButton>
+
+namespace zorvane::qt {
 
 AboutWindow::AboutWindow(QWidget *owner)
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      controls_(BuildWindow(*this, forms::kAboutWindow,
-                            [this](forms::Action action) { Perform(action); }))
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    const std::vector<QWidget *> controls = BuildWindow(*this, forms::kAboutWindow);
+    auto *const back = static_cast<QPushButton *>(
+        controls[static_cast<std::size_t>(forms::Index(forms::AboutControl::BackButton))]);
+    connect(back, &QPushButton::clicked, this, &AboutWindow::OnBack);
     // Closing through the frame ends this window; the next About makes a new one.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(AboutIcon());
-}
-
-void AboutWindow::Perform(forms::Action action)
-{
-    if (action == forms::Action::Back)
-        OnBack();
 }
 
 void AboutWindow::showEvent(QShowEvent *event)
@@ -37,4 +37,4 @@ void AboutWindow::OnBack()
     hide();
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -14,7 +14,7 @@
 #include <map>
 #include <vector>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 namespace {
 
 // Debian's fonts-wine installs these outside fontconfig's search path.
@@ -168,7 +168,7 @@ void FitCaption(QPushButton *button, const forms::Font &font)
     const qreal ratio = button->devicePixelRatioF();
     const Realised intended = Realise(font, ratio);
     const QString caption = button->text();
-    const int dpi = static_cast<int>(std::lround(forms::kDefaultDpi * ratio));
+    const int dpi = forms::DpiOfRatio(ratio);
     const int width = static_cast<int>(std::lround(button->width() * ratio));
     const int pixels = forms::CaptionPixels(intended.pixels, width, dpi, [&](int size) {
         const QFontMetrics metrics(AtPixels(intended.font, size, ratio));
@@ -177,4 +177,4 @@ void FitCaption(QPushButton *button, const forms::Font &font)
     button->setFont(AtPixels(intended.font, pixels, ratio));
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -8,7 +8,7 @@
 
 class QPushButton;
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
 // `font` as the model's face rule picks it for device pixel ratio `ratio`
 // (96 dpi times the ratio), at a fixed pixel size, so the windows look the
@@ -18,10 +18,10 @@ namespace zorvane::ui {
 // the system lacks it, the free metric-compatible face from Debian's
 // fonts-wine is registered, and where that is absent too, a fitting sans face
 // stands in. Call after the application object exists.
-QFont FontOf(const forms::Font &font, qreal ratio = 1);
+QFont FontOf(const forms::Font &font, qreal ratio);
 
 // Gives `button` `font`, for its device pixel ratio, at the size the model's
 // caption rule picks for its current caption and width.
 void FitCaption(QPushButton *button, const forms::Font &font);
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

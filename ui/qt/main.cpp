@@ -45,6 +45,6 @@ int main(int argc, char *argv[])
     qtHandler = qInstallMessageHandler(PlainStartFailure);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
-    const auto window = zorvane::ui::StartProgram();
+    const auto window = zorvane::qt::StartProgram();
     return QApplication::exec();
 }

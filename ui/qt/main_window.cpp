@@ -3,37 +3,52 @@
 
 #include "about_window.h"
 #include "fonts.h"
+#include "forms/main_window.h"
 #include "generate.h"
+#include "password_field.h"
 #include "pictures.h"
 #include "random_source.h"
 #include "text.h"
+#include "window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
-using enum forms::MainControl;
+using Id = forms::MainControl;
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      controls_(BuildWindow(*this, forms::kMainWindow,
-                            [this](forms::Action action) { Perform(action); })),
-      lengthField(controls_.get<LengthField>()), passwordField(controls_.get<PasswordField>()),
-      figureLabel(controls_.get<Figure>()), generateButton(controls_.get<GenerateButton>()),
       source_(std::make_unique<SystemRandomSource>()),
       endProgram_([] { QCoreApplication::exit(0); })
 {
+    const std::vector<QWidget *> controls = BuildWindow(*this, forms::kMainWindow);
+    const auto control = [&controls](Id id) {
+        return controls[static_cast<std::size_t>(forms::Index(id))];
+    };
+    lengthField_ = static_cast<QLineEdit *>(control(Id::LengthField));
+    generateButton_ = static_cast<QPushButton *>(control(Id::GenerateButton));
+    passwordField_ = static_cast<PasswordField *>(control(Id::PasswordField));
+    figure_ = static_cast<QLabel *>(control(Id::Figure));
+    figureCaption_ = static_cast<QLabel *>(control(Id::FigureCaption));
+
+    connect(generateButton_, &QPushButton::clicked, this, &MainWindow::OnGenerate);
+    connect(static_cast<QPushButton *>(control(Id::ExitButton)), &QPushButton::clicked, this,
+            &MainWindow::OnExit);
+    connect(static_cast<QPushButton *>(control(Id::AboutButton)), &QPushButton::clicked, this,
+            &MainWindow::OnAbout);
+
+    // The figure is empty until the first request; see OnGenerate.
+    figureCaption_->setBuddy(nullptr);
     setWindowIcon(MainIcon());
-    ShowFigure(QString());
-    lengthField->setFocus();
+    lengthField_->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -48,62 +63,26 @@ void MainWindow::setRandomSource(std::unique_ptr<RandomSource> source)
     source_ = std::move(source);
 }
 
-AboutWindow *MainWindow::aboutWindow() const
-{
-    return about_;
-}
-
-void MainWindow::Perform(forms::Action action)
-{
-    switch (action) {
-    case forms::Action::Generate:
-        return OnGenerate();
-    case forms::Action::Exit:
-        return OnExit();
-    case forms::Action::About:
-        return OnAbout();
-    case forms::Action::Back:
-    case forms::Action::None:
-        return;
-    }
-}
-
+// The whole of a request: the core computes the texts, and the window shows them.
 void MainWindow::OnGenerate()
 {
-    GeneratePassword();
-}
-
-void MainWindow::GeneratePassword()
-{
     const GeneratedTexts texts =
-        zorvane::GeneratePassword(lengthField->text().toStdString(), *source_);
-    // Before the text changes: Qt 5 decides whether to draw the placeholder
-    // when the text changes.
-    ShowSourceFailed(texts.sourceFailed);
+        zorvane::GeneratePassword(lengthField_->text().toStdString(), *source_);
+
     QString password = ToQString(texts.password);
-    ShowSecret(*passwordField, password);
-    ShowFigure(ToQString(texts.figure));
-    generateButton->setText(ToQString(forms::kAnotherOneCaption));
-    FitCaption(generateButton, forms::ControlFont(forms::kMainWindow, forms::Row(GenerateButton)));
-}
+    // An empty field says why it is empty, to the eye and to a screen reader.
+    passwordField_->ShowPassword(password, texts.sourceFailed ? ToQString(forms::kSourceFailedText)
+                                                              : QString());
 
-// Qt names an unnamed, empty label after its buddy's partner, so an empty figure
-// would be heard as its own caption: it is labelled only while it shows a figure.
-void MainWindow::ShowFigure(const QString &figure)
-{
-    figureLabel->setText(figure);
-    controls_.get<FigureCaption>()->setBuddy(figure.isEmpty() ? nullptr : figureLabel);
-}
+    const QString figure = ToQString(texts.figure);
+    figure_->setText(figure);
+    // Qt names an unnamed, empty label after its buddy's partner, so an empty figure
+    // would be heard as its own caption: it is labelled only while it shows a figure.
+    figureCaption_->setBuddy(figure.isEmpty() ? nullptr : figure_);
 
-// An empty field says why it is empty, to the eye and to a screen reader.
-void MainWindow::ShowSourceFailed(bool failed)
-{
-    const QString why = failed ? ToQString(forms::kSourceFailedText) : QString();
-    passwordField->setPlaceholderText(why);
-    passwordField->setAccessibleDescription(why);
-    // The placeholder is no part of the document, and Qt 6 repaints only what
-    // the document changed: nothing, when the field was empty already.
-    passwordField->viewport()->update();
+    generateButton_->setText(ToQString(forms::kAnotherOneCaption));
+    FitCaption(generateButton_,
+               forms::ControlFont(forms::kMainWindow, forms::Row(Id::GenerateButton)));
 }
 
 void MainWindow::OnExit()
@@ -126,7 +105,7 @@ void MainWindow::OnAbout()
     about->activateWindow();
 }
 
-void MainWindow::OnActivated()
+void MainWindow::OnWindowFocused()
 {
     EnsureAboutWindow()->hide();
 }
@@ -138,15 +117,14 @@ AboutWindow *MainWindow::EnsureAboutWindow()
     return about_;
 }
 
+// Its controls are its only children that are not windows themselves: the
+// About window and the exit question are.
 bool MainWindow::AnyControlCanTakeFocus() const
 {
-    const std::vector<QWidget *> &controls = controls_.all();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const QWidget *control = controls[i];
-        if (forms::kMainWindow.controls[i].TakesFocus() && control->isEnabled() &&
-            control->isVisible() && control->focusPolicy() != Qt::NoFocus)
+    for (const QWidget *control : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!control->isWindow() && control->isEnabled() && control->isVisible() &&
+            control->focusPolicy() != Qt::NoFocus)
             return true;
-    }
     return false;
 }
 
@@ -154,14 +132,14 @@ bool MainWindow::event(QEvent *event)
 {
     // The window itself receives the focus only when none of its controls can.
     if (event->type() == QEvent::WindowActivate && !AnyControlCanTakeFocus())
-        OnActivated();
+        OnWindowFocused();
     return QWidget::event(event);
 }
 
 void MainWindow::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
-    OnActivated();
+    OnWindowFocused();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -180,4 +158,4 @@ void MainWindow::EndProgram()
     endProgram_();
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

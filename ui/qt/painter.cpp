@@ -5,7 +5,15 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
+namespace {
+
+QColor ToQColor(forms::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+} // namespace
 
 void SetBackground(QWidget *window, forms::Rgb colour)
 {
@@ -38,14 +46,14 @@ void SetButtonFace(QPushButton *button, forms::Rgb face)
     button->setStyleSheet(sheet);
 }
 
-Marker::Marker(forms::Rgb fill, QWidget *parent) : QWidget(parent), fill_(ToQColor(fill))
+Square::Square(forms::Rgb fill, QWidget *parent) : QWidget(parent), fill_(ToQColor(fill))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Marker::paintEvent(QPaintEvent *)
+void Square::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), fill_);
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Colours as the windows paint them: backgrounds, label texts, button faces
-// and the small filled markers.
+// and the small filled squares.
 #pragma once
 
 #include "forms/model.h"
@@ -11,12 +11,7 @@
 class QLabel;
 class QPushButton;
 
-namespace zorvane::ui {
-
-inline QColor ToQColor(forms::Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
+namespace zorvane::qt {
 
 void SetBackground(QWidget *window, forms::Rgb colour);
 void SetTextColour(QLabel *label, forms::Rgb colour);
@@ -25,10 +20,10 @@ void SetTextColour(QLabel *label, forms::Rgb colour);
 // is pressed, and with a dotted ring while it has the keyboard focus.
 void SetButtonFace(QPushButton *button, forms::Rgb face);
 
-// A small solid square marker.
-class Marker final : public QWidget {
+// A small square filled with one colour, beside a label.
+class Square final : public QWidget {
 public:
-    Marker(forms::Rgb fill, QWidget *parent);
+    Square(forms::Rgb fill, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,4 +32,4 @@ private:
     QColor fill_;
 };
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cmath>
+#include <iterator>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void InitZorvaneResources()
@@ -11,8 +12,15 @@ static void InitZorvaneResources()
     Q_INIT_RESOURCE(zorvane);
 }
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 namespace {
+
+// Registers the compiled-in pictures; safe to call more than once.
+void EnsurePictures()
+{
+    static const bool registered = (InitZorvaneResources(), true);
+    (void)registered;
+}
 
 QIcon IconFrom(const char *stem)
 {
@@ -25,12 +33,6 @@ QIcon IconFrom(const char *stem)
 }
 
 } // namespace
-
-void EnsurePictures()
-{
-    static const bool registered = (InitZorvaneResources(), true);
-    (void)registered;
-}
 
 QIcon MainIcon()
 {
@@ -49,6 +51,8 @@ QPixmap PictureOf(forms::Picture picture, qreal ratio)
     static constexpr const char *kBanner[] = {"banner.gif", "banner@2x.png", "banner@3x.png"};
     static constexpr const char *kPortrait[] = {"portrait.jpg", "portrait@2x.jpg",
                                                 "portrait@3x.jpg"};
+    static_assert(std::size(kBanner) == std::size_t{forms::kLargestRendition} &&
+                  std::size(kPortrait) == std::size_t{forms::kLargestRendition});
     const char *const *renditions = nullptr;
     switch (picture) {
     case forms::Picture::Banner:
@@ -60,19 +64,19 @@ QPixmap PictureOf(forms::Picture picture, qreal ratio)
     case forms::Picture::None:
         return {};
     }
-    // Scaled smoothly to the exact device size.
     const int rendition = forms::RenditionFor(forms::DpiOfRatio(ratio));
     const QPixmap one(QStringLiteral(":/zorvane/") + QString::fromLatin1(renditions[0]));
-    if (ratio <= 1)
-        return one;
-    QPixmap many(QStringLiteral(":/zorvane/") + QString::fromLatin1(renditions[rendition - 1]));
+    QPixmap drawn = rendition == 1 ? one
+                                   : QPixmap(QStringLiteral(":/zorvane/") +
+                                             QString::fromLatin1(renditions[rendition - 1]));
+    // Scaled smoothly to the exact device size, and drawn at the logical size
+    // of the 1x picture.
     const QSize device(static_cast<int>(std::lround(one.width() * ratio)),
                        static_cast<int>(std::lround(one.height() * ratio)));
-    if (many.size() != device)
-        many = many.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // Drawn at the logical size of the 1x picture.
-    many.setDevicePixelRatio(ratio);
-    return many;
+    if (drawn.size() != device)
+        drawn = drawn.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    drawn.setDevicePixelRatio(ratio);
+    return drawn;
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -7,15 +7,12 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace zorvane::ui {
-
-// Registers the compiled-in pictures; safe to call more than once.
-void EnsurePictures();
+namespace zorvane::qt {
 
 QIcon MainIcon();
 QIcon AboutIcon();
 // A picture control's content: the banner GIF's first frame, or the portrait,
 // in the rendition drawn for device pixel ratio `ratio`, at the same logical size.
-QPixmap PictureOf(forms::Picture picture, qreal ratio = 1);
+QPixmap PictureOf(forms::Picture picture, qreal ratio);
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

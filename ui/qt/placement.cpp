@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
 void CentreOnScreen(QWidget *window)
 {
@@ -19,4 +19,4 @@ void CentreOnScreen(QWidget *window)
                  area.y() + (area.height() - frame.height()) / 2);
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
 // Qt scales device-independent pixels itself, so layouts convert at 96 dpi.
 constexpr QRect ToQRect(const forms::Twips &twips)
@@ -27,4 +27,4 @@ constexpr QSize ClientSize(const forms::Window &window)
 // available area of its screen.
 void CentreOnScreen(QWidget *window);
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

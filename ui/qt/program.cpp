@@ -2,13 +2,14 @@
 #include "program.h"
 
 #include "fonts.h"
+#include "forms/main_window.h"
 #include "main_window.h"
 #include "placement.h"
 #include "text.h"
 
 #include <QApplication>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
 std::unique_ptr<MainWindow> StartProgram()
 {
@@ -26,4 +27,4 @@ std::unique_ptr<MainWindow> StartProgram()
     return window;
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 
 class MainWindow;
 
@@ -13,4 +13,4 @@ class MainWindow;
 // QApplication exists; the caller then runs the event loop.
 std::unique_ptr<MainWindow> StartProgram();
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt

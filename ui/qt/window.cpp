@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: MIT
-#include "builder.h"
+#include "window.h"
 
 #include "fonts.h"
 #include "painter.h"
+#include "password_field.h"
 #include "pictures.h"
 #include "placement.h"
 #include "text.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextOption>
 #include <QWindow>
 
 #include <algorithm>
 
-namespace zorvane::ui {
+namespace zorvane::qt {
 namespace {
 
 // Every kind drawn in a colour has one: the model checks each table for it
@@ -39,51 +38,31 @@ QLabel *MakeLabel(QWidget &window, const forms::Control &row)
     return label;
 }
 
-SecretField *MakeOutputField(QWidget &window)
-{
-    auto *field = new SecretField(&window);
-    field->setReadOnly(true);
-    field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    field->setTabChangesFocus(true);
-    field->setUndoRedoEnabled(false);
-    // Passwords have no spaces: wrap anywhere so a long one stays readable.
-    field->setWordWrapMode(QTextOption::WrapAnywhere);
-    return field;
-}
-
-QPushButton *MakeButton(QWidget &window, const forms::Control &row, const ActionHandler &onAction)
+QPushButton *MakeButton(QWidget &window, const forms::Control &row)
 {
     auto *button = new QPushButton(ToQString(row.text), &window);
     SetButtonFace(button, ColourOf(row));
     // No default button: Enter presses only the button that has the focus.
     button->setAutoDefault(true);
     button->setDefault(false);
-    if (row.action != forms::Action::None)
-        QObject::connect(button, &QPushButton::clicked, &window,
-                         [onAction, action = row.action] { onAction(action); });
     return button;
 }
 
-QLabel *MakePicture(QWidget &window)
-{
-    return new QLabel(&window);
-}
-
-QWidget *MakeControl(QWidget &window, const forms::Control &row, const ActionHandler &onAction)
+QWidget *MakeControl(QWidget &window, const forms::Control &row)
 {
     switch (row.kind) {
     case forms::Kind::Label:
         return MakeLabel(window, row);
     case forms::Kind::Square:
-        return new Marker(ColourOf(row), &window);
+        return new Square(ColourOf(row), &window);
     case forms::Kind::TextField:
         return new QLineEdit(ToQString(row.text), &window);
     case forms::Kind::OutputField:
-        return MakeOutputField(window);
+        return new PasswordField(&window);
     case forms::Kind::Button:
-        return MakeButton(window, row, onAction);
+        return MakeButton(window, row);
     case forms::Kind::Picture:
-        return MakePicture(window);
+        return new QLabel(&window);
     }
     return nullptr;
 }
@@ -157,8 +136,7 @@ private:
 
 } // namespace
 
-std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &description,
-                                   const ActionHandler &onAction)
+std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &description)
 {
     window.setObjectName(ToQString(description.objectName));
     window.setWindowTitle(ToQString(description.title));
@@ -168,7 +146,7 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
     std::vector<QWidget *> controls;
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const forms::Control &row : description.controls) {
-        QWidget *control = MakeControl(window, row, onAction);
+        QWidget *control = MakeControl(window, row);
         controls.push_back(control);
         control->setObjectName(ToQString(row.objectName));
         control->setGeometry(ToQRect(row.rect));
@@ -178,7 +156,7 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
             control->setFocusPolicy(Qt::NoFocus);
     }
 
-    // Fields and buttons are drawn above labels and markers.
+    // Fields and buttons are drawn above labels and squares.
     for (const auto &[tab, control] : focusChain)
         control->raise();
 
@@ -203,4 +181,4 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
     return controls;
 }
 
-} // namespace zorvane::ui
+} // namespace zorvane::qt
