@@ -32,12 +32,12 @@ int main(int argc, char *argv[])
     };
     QTest::keyClicks(control(LengthField), length);
     QTest::mouseClick(control(GenerateButton), Qt::LeftButton);
-    const bool saved = window->grab().save(directory.filePath(QStringLiteral("form1.png")));
+    const bool saved = window->grab().save(directory.filePath(QStringLiteral("main-window.png")));
 
     QTest::mouseClick(control(AboutButton), Qt::LeftButton);
     auto *about = window->findChild<zorvane::qt::AboutWindow *>();
     const bool savedAbout =
-        about && about->grab().save(directory.filePath(QStringLiteral("form2.png")));
+        about && about->grab().save(directory.filePath(QStringLiteral("about-window.png")));
     if (!saved || !savedAbout) {
         std::fprintf(stderr, "screenshots: could not write into %s\n", argv[1]);
         return 1;
