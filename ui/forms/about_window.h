@@ -45,8 +45,7 @@ inline constexpr auto kAboutControls = [] {
                          .rect = {360, 1920, 1575, 1215},
                          .text = "Back",
                          .colour = kGreenFace,
-                         .tab = 0,
-                         .action = Action::Back};
+                         .tab = 0};
     table[WebsiteCaption] = {.objectName = "Label2",
                              .kind = Kind::Label,
                              .rect = {2400, 2280, 1335, 375},

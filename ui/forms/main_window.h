@@ -58,8 +58,7 @@ inline constexpr auto kMainControls = [] {
                           .rect = {3120, 120, 615, 495},
                           .text = "About",
                           .colour = kGreenFace,
-                          .tab = 4,
-                          .action = Action::About};
+                          .tab = 4};
     table[FigureCaption] = {.objectName = "Label2",
                             .kind = Kind::Label,
                             .rect = {240, 840, 2295, 240},
@@ -80,8 +79,7 @@ inline constexpr auto kMainControls = [] {
                              .text = kGenerateCaption,
                              .colour = Rgb{255, 255, 0},
                              .font = &kSansSerif,
-                             .tab = 1,
-                             .action = Action::Generate};
+                             .tab = 1};
     // Spelt out for speech: read as written, the caption is four letters.
     table[ExitButton] = {.objectName = "Command2",
                          .kind = Kind::Button,
@@ -90,8 +88,7 @@ inline constexpr auto kMainControls = [] {
                          .colour = Rgb{255, 128, 128},
                          .font = &kSansSerif,
                          .tab = 2,
-                         .accessibleName = "Exit",
-                         .action = Action::Exit};
+                         .accessibleName = "Exit"};
     table[PasswordField] = {.objectName = "Text2",
                             .kind = Kind::OutputField,
                             .rect = {120, 2040, 3615, 1695},

@@ -132,9 +132,6 @@ constexpr int DpiOfRatio(double ratio)
     return static_cast<int>(ratio * kDefaultDpi + 0.5);
 }
 
-// What pressing a button does; each front end maps these to its handlers.
-enum class Action { None, Generate, Exit, About, Back };
-
 inline constexpr int kNone = -1;
 
 struct Control {
@@ -151,7 +148,6 @@ struct Control {
     // The label, by index, whose text tells what this control is or counts.
     int labelledBy = kNone;
     Picture picture = Picture::None;
-    Action action = Action::None;
 
     [[nodiscard]] constexpr bool TakesFocus() const
     {
@@ -263,7 +259,7 @@ constexpr bool Coloured(Kind kind)
 // - exactly the controls that take the focus have a focus position, and no
 //   two share one;
 // - a relation names a label of the same window;
-// - a picture control shows a picture, and only buttons have actions.
+// - a picture control shows a picture, and only a picture control does.
 // Works on indexes: the sanitizers' builds cannot compare the tables'
 // addresses in a constant expression.
 constexpr bool WellFormed(const Window &window)
@@ -280,8 +276,6 @@ constexpr bool WellFormed(const Window &window)
         if (control.TakesFocus() != (control.tab != kNone))
             return false;
         if ((control.kind == Kind::Picture) != (control.picture != Picture::None))
-            return false;
-        if (control.action != Action::None && control.kind != Kind::Button)
             return false;
         if (control.labelledBy != kNone) {
             const auto label = static_cast<std::size_t>(control.labelledBy);
