@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What a screen reader hears, asked as one asks: through oleacc's
 // AccessibleObjectFromWindow, which sends the control WM_GETOBJECT.
-#include "libraries.h"
 #include "support.h"
+#include "system_library.h"
 
 #include <oleacc.h>
 
@@ -53,8 +53,7 @@ TEST_F(AccessibilityTest, ControlsAreNamedAsShownAndOnlyWhenAsked)
     EXPECT_EQ(Name(MainControl::GenerateButton), "I want another one!!");
     EXPECT_EQ(Name(MainControl::PasswordField), "Password");
 
-    const AboutWindow &about = About();
-    EXPECT_EQ(Heard(about.Control(forms::AboutControl::Portrait)),
+    EXPECT_EQ(Heard(ControlOf(About(), forms::AboutControl::Portrait)),
               std::make_pair(std::string("Portrait of Tolmek"), long{ROLE_SYSTEM_GRAPHIC}));
 }
 

@@ -65,8 +65,8 @@ TEST_F(WindowTest, DrawingGivesTheDeviceContextBackUnchanged)
 // focus alone, so the groups themselves are checked.
 TEST_F(WindowTest, ArrowKeysFindNoOtherControlInTheGroup)
 {
-    // Labels and markers too: a focusable control must not share their group.
-    for (const HWND control : window_->Controls())
+    // Labels and squares too: a focusable control must not share their group.
+    for (const HWND control : ControlsOf(window_->Handle(), forms::kMainWindow))
         for (const BOOL previous : {FALSE, TRUE})
             EXPECT_EQ(GetNextDlgGroupItem(window_->Handle(), control, previous), control)
                 << GetDlgCtrlID(control);

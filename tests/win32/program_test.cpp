@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "forms/command_line.h"
+#include "password_field.h"
+#include "resource.h"
 #include "support.h"
 
 #include <cstdint>
@@ -16,7 +18,7 @@ TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
     EXPECT_EQ(RunProgram(GetModuleHandleW(nullptr), L"no-such-library.dll", tell), 1);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(L"no-such-library.dll"), std::wstring::npos);
-    EXPECT_EQ(FindWindowW(MainWindow::kClassName, nullptr), nullptr) << "no window shown";
+    EXPECT_EQ(FindWindowW(L"ZorvaneMainWindow", nullptr), nullptr) << "no window shown";
 }
 
 TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
@@ -24,7 +26,7 @@ TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
     const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     std::wstring password(40, L'x');
-    SetWindowTextAndWipe(field, password);
+    ShowPassword(field, password, false);
     EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
     EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
               std::wstring_view::npos);
@@ -32,25 +34,21 @@ TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
 }
 
 // A window whose Window base does not sit at the start of the object.
-struct Offset final : std::pair<int, int>, Window<Offset> {
-    explicit Offset(HINSTANCE module)
-    {
-        Register(module, L"ZorvaneOffsetTest");
-        Create(module, L"ZorvaneOffsetTest", forms::kAboutWindow, WS_POPUP, nullptr, 96);
-    }
-    ~Offset() { DestroyWindow(hwnd_); }
-    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        handledBy = this;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    const Offset *handledBy = nullptr;
+struct Offset final : std::pair<int, int>, Window {
+    static constexpr WindowClass kClass{L"ZorvaneOffsetTest", WS_POPUP, IDI_ABOUT};
+    explicit Offset(HINSTANCE module) : Window(module, forms::kAboutWindow, kClass, nullptr, 96) {}
+    void OnCommand(int index) override { pressed.emplace_back(this, index); }
+    std::vector<std::pair<const Offset *, int>> pressed;
 };
 
 TEST(ProgramTest, AWindowFindsItsOwnObjectWhereverItsBaseSits)
 {
-    const Offset window(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(window.Exists() && window.handledBy == &window);
+    Window::Register(GetModuleHandleW(nullptr), Offset::kClass);
+    Offset window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.Exists());
+    const HWND back = GetDlgItem(window.Handle(), 103);
+    SendMessageW(back, BM_CLICK, 0, 0);
+    EXPECT_EQ(window.pressed, (std::vector<std::pair<const Offset *, int>>{{&window, 3}}));
 }
 
 #if defined(_WIN64)

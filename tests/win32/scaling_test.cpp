@@ -2,6 +2,7 @@
 // The windows at other DPIs, judged by what they draw: text that grows with
 // the screen, captions that still fit, pictures drawn from sharper renditions,
 // and a window that lays itself out again when its monitor's DPI changes.
+#include "resource.h"
 #include "support.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ TEST_F(WindowTest, TextAndPicturesFollowTheScale)
             const bool button = row.kind == forms::Kind::Button;
             if (!button && (row.kind != forms::Kind::Label || row.text.empty()))
                 continue;
-            RECT box = PlaceOf(window_->Controls()[i]);
+            RECT box = PlaceOf(ControlOf(window_->Handle(), static_cast<int>(i)));
             // The length field is drawn above its label's right end.
             if (i == forms::Index(LengthLabel))
                 box.right = PlaceOf(Control(LengthField)).left;
@@ -95,17 +96,20 @@ TEST_F(WindowTest, TextAndPicturesFollowTheScale)
             EXPECT_TRUE(!button || (ink.left > box.left && ink.right < box.right - 1))
                 << row.objectName << " at " << dpi;
         }
-        const AboutWindow &about = About();
-        const Snapshot aboutShot(about.Handle());
+        const HWND about = About();
+        const Snapshot aboutShot(about);
         for (const auto id : {Banner, Portrait}) {
             // At 3x the window is wider than the virtual screen, which holds the banner only.
             RECT onScreen;
-            GetWindowRect(about.Control(id), &onScreen);
+            GetWindowRect(ControlOf(about, id), &onScreen);
             if (onScreen.right > GetSystemMetrics(SM_CXSCREEN))
                 continue;
             const forms::Pixels cell = forms::PixelRect(forms::Row(id).rect, dpi);
-            const SIZE size = about.painter().PictureSize(forms::Index(id));
-            const RECT box = PlaceOf(about.Control(id));
+            // As the window decodes it for its DPI.
+            const SIZE size = LoadPicture(GetModuleHandleW(nullptr),
+                                          id == Banner ? IDR_BANNER : IDR_PORTRAIT, dpi)
+                                  .size;
+            const RECT box = PlaceOf(ControlOf(about, id));
             SCOPED_TRACE(std::string(forms::Row(id).objectName) + " at " + std::to_string(dpi));
             EXPECT_TRUE(size.cx == cell.width && size.cy == cell.height);
             EXPECT_LT(aboutShot.Count(box, ColourRef(forms::kAboutWindow.background)),
@@ -133,16 +137,16 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     Open(192);
     std::array<std::vector<COLORREF>, 2> fresh;
     std::array<RECT, 2> suggested{};
-    GetWindowRect(About().Handle(), &suggested[1]);
-    fresh[1] = drawn(window_->About()->Handle());
-    window_->About()->Hide();
+    GetWindowRect(About(), &suggested[1]);
+    fresh[1] = drawn(FindAbout());
+    ShowWindow(FindAbout(), SW_HIDE);
     GetWindowRect(window_->Handle(), &suggested[0]);
     fresh[0] = drawn(window_->Handle());
     Open(96);
-    const std::array windows{window_->Handle(), About().Handle()};
+    const std::array windows{window_->Handle(), About()};
     for (std::size_t w = 0; w < windows.size(); ++w) {
         // The owned About window is in front, and hidden while the main one is looked at.
-        w == 0 ? window_->About()->Hide() : window_->About()->Show();
+        ShowWindow(windows[1], w == 0 ? SW_HIDE : SW_SHOW);
         OffsetRect(&suggested[w], -suggested[w].left, -suggested[w].top);
         SendMessageW(windows[w], kDpiChanged, MAKEWPARAM(192, 192),
                      reinterpret_cast<LPARAM>(&suggested[w]));

@@ -67,9 +67,9 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
-                                std::span<const HWND> controls)
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table)
 {
+    const std::vector<HWND> controls = ControlsOf(window, table);
     const Snapshot shot(window);
     std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
     for (const HWND control : controls)

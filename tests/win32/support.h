@@ -3,15 +3,16 @@
 // what the windows drew, and the main window as a fixture.
 #pragma once
 
+#include "forms/about_window.h"
+#include "forms/main_window.h"
 #include "main_window.h"
-#include "painter.h"
 #include "program.h"
 #include "text.h"
+#include "window.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,28 @@ inline void PressWithControl(int key)
     SetKeyboardState(keys);
 }
 
+// The control `id` of `window`, found as automation finds it: by its
+// identifier, 100 plus its index in the window's table.
+template <typename Id> HWND ControlOf(HWND window, Id id)
+{
+    return GetDlgItem(window, 100 + forms::Index(id));
+}
+
+// Every control of `window`, indexed as `table`.
+inline std::vector<HWND> ControlsOf(HWND window, const forms::Window &table)
+{
+    std::vector<HWND> controls;
+    for (std::size_t i = 0; i < table.controls.size(); ++i)
+        controls.push_back(ControlOf(window, static_cast<int>(i)));
+    return controls;
+}
+
+// The About window, while it exists, found by its class.
+inline HWND FindAbout()
+{
+    return FindWindowW(L"ZorvaneAboutWindow", nullptr);
+}
+
 // A control's rectangle in its parent's client coordinates.
 inline RECT PlaceOf(HWND control)
 {
@@ -72,11 +95,10 @@ struct Snapshot {
 };
 
 // Checks each box of `window` against `table`, and returns what it saw: the
-// background alone where no control is; a marker only its fill; a label only the
+// background alone where no control is; a square only its fill; a label only the
 // background and its text colour (and blends), in its own face; a button only
 // its face and black.
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table,
-                                std::span<const HWND> controls);
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table);
 
 // The main window, shown, with the program's ending recorded, not carried out.
 struct WindowTest : ::testing::Test {
@@ -96,7 +118,7 @@ struct WindowTest : ::testing::Test {
         Pump();
     }
     static std::string Text(HWND control) { return Narrow(WindowText(control)); }
-    [[nodiscard]] HWND Control(MainControl id) const { return window_->Control(id); }
+    [[nodiscard]] HWND Control(MainControl id) const { return ControlOf(window_->Handle(), id); }
     [[nodiscard]] std::string Text(MainControl id) const { return Text(Control(id)); }
     void Generate(const wchar_t *length)
     {
@@ -104,10 +126,10 @@ struct WindowTest : ::testing::Test {
         Click(Control(MainControl::GenerateButton));
     }
     // The About window, shown by its button.
-    AboutWindow &About()
+    HWND About()
     {
         Click(Control(MainControl::AboutButton));
-        return *window_->About();
+        return FindAbout();
     }
 
     std::unique_ptr<MainWindow> window_;

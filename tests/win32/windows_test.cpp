@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "random_source.h"
+#include "resource.h"
 #include "support.h"
 
 #include <array>
@@ -25,14 +26,12 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
         EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {lengthField[0] + 1, lengthField[1] + 1}),
                   Control(LengthField));
         Generate(L"7");
-        const Snapshot drawn =
-            ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, window_->Controls());
+        const Snapshot drawn = ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow);
         EXPECT_EQ((std::array{drawn.width, drawn.height}), client) << "client area";
         // A read-only field asks its parent for colours as a label does, yet keeps the system's.
         EXPECT_TRUE(drawn.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
         // Its pictures are judged at more scales, with the text (scaling_test.cpp).
-        const AboutWindow &about = About();
-        ExpectDrawnAsDescribed(about.Handle(), forms::kAboutWindow, about.Controls());
+        ExpectDrawnAsDescribed(About(), forms::kAboutWindow);
     }
     RECT frame, area;
     GetWindowRect(window_->Handle(), &frame);
@@ -112,6 +111,15 @@ TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
 // A face much wider than the window's own, which never needs fitting.
 constexpr forms::Font kWide{"Tahoma", 1400, true};
 
+// A window of one button, which the test captions as it likes.
+struct OneButton final : Window {
+    static constexpr WindowClass kClass{L"ZorvaneOneButtonTest", WS_POPUP, IDI_ZORVANE};
+    explicit OneButton(const forms::Window &table)
+        : Window(GetModuleHandleW(nullptr), table, kClass, nullptr, 96)
+    {}
+    using Window::SetCaption;
+};
+
 // Generate's button in that face, one pixel too narrow for the second
 // caption at 11 pixels; the last caption is short enough to grow back.
 TEST_F(WindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
@@ -130,13 +138,15 @@ TEST_F(WindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
     button.font = &kWide;
     button.rect.width = (room + forms::kCaptionMargin) * forms::kTwipsPerInch / forms::kDefaultDpi;
     const forms::Window table{"Wide", "Wide", 1800, 700, {}, forms::kSansSerif, {&button, 1}};
-    // The main window's button stands in: the table above gives it its width.
-    Captions captions(table, std::array{Control(GenerateButton)}, fonts, 96);
+    Window::Register(GetModuleHandleW(nullptr), OneButton::kClass);
+    OneButton window(table);
+    const HWND control = ControlOf(window.Handle(), 0);
     for (const std::wstring &caption :
          {Widen(forms::kGenerateCaption), another, std::wstring(L"Go")}) {
-        captions.Set(0, caption);
+        window.SetCaption(0, caption);
         LOGFONTW font{};
-        GetObjectW(captions.Font(0), sizeof(font), &font);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
+                   &font);
         const int size = -font.lfHeight;
         EXPECT_LE(widthAt(caption, size), room) << size;
         EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
@@ -165,9 +175,9 @@ TEST_F(WindowTest, ClosingTheMainWindowOrExitAnsweredYesEndsTheProgram)
 {
     for (const int way : {0, 1, 2, 3}) {
         Open(96);
-        const HWND main = window_->Handle(), about = way > 0 ? About().Handle() : nullptr;
+        const HWND main = window_->Handle(), about = way > 0 ? About() : nullptr;
         if (way == 2)
-            window_->About()->Hide();
+            Click(ControlOf(about, BackButton));
         if (way == 3) {
             Generate(L"4");
             const std::string password = Text(PasswordField);
@@ -195,14 +205,13 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     SetFocus(window_->Handle());
     Pump();
     EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()));
-    EXPECT_EQ(window_->About(), nullptr) << "created on first need";
+    EXPECT_EQ(FindAbout(), nullptr) << "created on first need";
     // Enter presses the focused button.
     SetFocus(Control(AboutButton));
     PressKey(VK_RETURN);
-    ASSERT_NE(window_->About(), nullptr);
-    AboutWindow &about = *window_->About();
-    const HWND first = about.Handle(), back = about.Control(BackButton),
-               address = about.Control(WebsiteLabel);
+    const HWND first = FindAbout();
+    ASSERT_NE(first, nullptr);
+    const HWND back = ControlOf(first, BackButton), address = ControlOf(first, WebsiteLabel);
     EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
     EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
     EXPECT_EQ(GetFocus(), back);
@@ -210,27 +219,28 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     PostMessageW(address, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(address, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(about.IsShown());
+    EXPECT_TRUE(IsWindowVisible(first));
     // About, pressed again or not, shows the same window.
     for (const int key : {VK_RETURN, VK_SPACE}) {
-        EXPECT_TRUE(About().Handle() == first && about.IsShown()) << key;
+        EXPECT_TRUE(About() == first && IsWindowVisible(first)) << key;
         PressKey(key);
-        EXPECT_FALSE(about.IsShown()) << key;
+        EXPECT_FALSE(IsWindowVisible(first)) << key;
         EXPECT_EQ(GetFocus(), Control(AboutButton)) << "returns with the window";
     }
     // Closed through its frame it is gone, the program not; the next need makes
     // one, even the main window's own focus, which hides it if no control can.
     SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(first) || window_->About() || !endedWith_.empty());
-    for (const HWND control : window_->Controls())
+    EXPECT_FALSE(IsWindow(first) || FindAbout() || !endedWith_.empty());
+    for (const HWND control : ControlsOf(window_->Handle(), forms::kMainWindow))
         EnableWindow(control, FALSE);
     SetFocus(window_->Handle());
     Pump();
-    ASSERT_NE(window_->About(), nullptr);
-    window_->About()->Show();
+    const HWND second = FindAbout();
+    ASSERT_NE(second, nullptr);
+    ShowWindow(second, SW_SHOW);
     SetFocus(window_->Handle());
     Pump();
-    EXPECT_FALSE(window_->About()->IsShown());
+    EXPECT_FALSE(IsWindowVisible(second));
 }
 
 } // namespace

@@ -2,12 +2,10 @@
 #include "accessibility.h"
 
 #include "handles.h"
-#include "libraries.h"
+#include "system_library.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
-
-#include <atomic>
 
 // UI Automation clients see these names too: for a window that answers no
 // UI Automation request, Windows' MSAA-to-UIA proxy reads the IAccessible
@@ -55,7 +53,7 @@ struct Naming {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The system's accessible object for a control, with the name and role
 // replaced; everything else is the system's.
-class NamedAccessible final : public IAccessible, public IOleWindow {
+class NamedAccessible final : public ComObject<IAccessible, IOleWindow> {
 public:
     NamedAccessible(IAccessible *standard, HWND control, const Naming &naming)
         : standard_(standard), control_(control), naming_(naming)
@@ -63,31 +61,11 @@ public:
     NamedAccessible(const NamedAccessible &) = delete;
     NamedAccessible &operator=(const NamedAccessible &) = delete;
 
-    // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void **object) override
     {
-        if (!object)
-            return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
-            *object = static_cast<IAccessible *>(this);
-        else if (iid == IID_IOleWindow)
-            *object = static_cast<IOleWindow *>(this);
-        else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0) {
-            standard_->Release();
-            delete this;
-        }
-        return left;
+            return Offer(object, static_cast<IAccessible *>(this));
+        return Offer(object, iid == IID_IOleWindow ? static_cast<IOleWindow *>(this) : nullptr);
     }
 
     // IOleWindow: the control, for WindowFromAccessibleObject.
@@ -221,12 +199,11 @@ public:
     STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~NamedAccessible() = default;
+    ~NamedAccessible() override { standard_->Release(); }
 
     IAccessible *standard_;
     HWND control_;
     Naming naming_;
-    std::atomic<ULONG> references_{1};
 };
 
 #pragma GCC diagnostic pop

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Owners for the handles the windows create: each GDI object, icon and COM
-// interface is released exactly once, by whoever holds it last.
+// interface is released exactly once, by whoever holds it last; and the
+// reference count of the COM objects the program makes itself.
 #pragma once
 
 #include <windows.h>
 
+#include <objbase.h>
+
+#include <atomic>
 #include <utility>
 
 namespace zorvane::win32 {
@@ -88,5 +92,42 @@ public:
 private:
     Interface *pointer_ = nullptr;
 };
+
+// COM objects end in their own Release, never by a delete through the
+// interface, so the interfaces need no virtual destructor.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// A COM object of the program's own, made with new with one reference, that
+// offers `Interfaces`; it deletes itself at its last Release.
+template <typename... Interfaces> class ComObject : public Interfaces... {
+public:
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+protected:
+    virtual ~ComObject() = default;
+    // QueryInterface's answer: `as` is this object as the interface asked
+    // for, or null where it offers none.
+    HRESULT Offer(void **object, void *as)
+    {
+        if (!object)
+            return E_POINTER;
+        *object = as;
+        if (!as)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+
+private:
+    std::atomic<ULONG> references_{1};
+};
+#pragma GCC diagnostic pop
 
 } // namespace zorvane::win32

@@ -2,10 +2,26 @@
 #include "password_field.h"
 
 #include "forms/main_window.h"
+#include "handles.h"
 #include "text.h"
+#include "wipe.h"
 
 #include <commctrl.h>
+#include <richedit.h>
+#include <richole.h>
 #include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+// Windows 10 (1809) and later keep copied text in the clipboard history and
+// may sync it to the user's other devices, unless the data carries
+// ExcludeClipboardContentFromMonitorProcessing, or CanIncludeInClipboardHistory
+// and CanUploadToCloudClipboard as a DWORD 0 (Microsoft's "Clipboard Formats").
+// The rich edit control asks its callback for the data object of every copy
+// and of a drag (Microsoft's "IRichEditOleCallback::GetClipboardData").
+// Nothing clears the clipboard later: the user copied in order to paste.
 
 namespace zorvane::win32 {
 namespace {
@@ -59,6 +75,189 @@ void DrawFailureCue(HWND field)
     ReleaseDC(field, dc);
 }
 
+// The text first, then the three markers.
+std::array<CLIPFORMAT, 4> Formats()
+{
+    static const std::array<CLIPFORMAT, 4> formats = {
+        CF_UNICODETEXT,
+        static_cast<CLIPFORMAT>(
+            RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing")),
+        static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory")),
+        static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"CanUploadToCloudClipboard")),
+    };
+    return formats;
+}
+
+FORMATETC FormatOf(CLIPFORMAT format)
+{
+    return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+HGLOBAL GlobalCopy(const void *data, std::size_t size)
+{
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    std::memcpy(GlobalLock(memory), data, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// COM objects end in their own Release, never by a delete through the
+// interface, so the interfaces need no virtual destructor.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class FormatList final : public ComObject<IEnumFORMATETC> {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void **object) override
+    {
+        const bool offered = iid == IID_IUnknown || iid == IID_IEnumFORMATETC;
+        return Offer(object, offered ? static_cast<IEnumFORMATETC *>(this) : nullptr);
+    }
+    explicit FormatList(ULONG next = 0) : next_(next) {}
+    STDMETHODIMP Next(ULONG count, FORMATETC *formats, ULONG *fetched) override
+    {
+        ULONG given = 0;
+        for (; given < count && next_ < Formats().size(); ++given)
+            formats[given] = FormatOf(Formats()[next_++]);
+        if (fetched)
+            *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Skip(ULONG count) override
+    {
+        next_ += count;
+        return next_ <= Formats().size() ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Reset() override
+    {
+        next_ = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Clone(IEnumFORMATETC **copy) override
+    {
+        *copy = new FormatList(next_);
+        return S_OK;
+    }
+
+private:
+    ULONG next_;
+};
+
+// The copied text, with the three markers.
+class PrivateText final : public ComObject<IDataObject> {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void **object) override
+    {
+        const bool offered = iid == IID_IUnknown || iid == IID_IDataObject;
+        return Offer(object, offered ? static_cast<IDataObject *>(this) : nullptr);
+    }
+    explicit PrivateText(std::wstring text) : text_(std::move(text)) {}
+
+    STDMETHODIMP GetData(FORMATETC *format, STGMEDIUM *medium) override
+    {
+        const HRESULT offered = QueryGetData(format);
+        if (offered != S_OK)
+            return offered;
+        const DWORD zero = 0;
+        const HGLOBAL memory = format->cfFormat == CF_UNICODETEXT
+                                   ? GlobalCopy(text_.c_str(), (text_.size() + 1) * sizeof(wchar_t))
+                                   : GlobalCopy(&zero, sizeof(zero));
+        if (!memory)
+            return E_OUTOFMEMORY;
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC *, STGMEDIUM *) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC *format) override
+    {
+        if (!format)
+            return E_INVALIDARG;
+        if (!(format->tymed & TYMED_HGLOBAL))
+            return DV_E_TYMED;
+        for (const CLIPFORMAT offered : Formats())
+            if (format->cfFormat == offered)
+                return S_OK;
+        return DV_E_FORMATETC;
+    }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC *, FORMATETC *out) override
+    {
+        if (out)
+            out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    STDMETHODIMP SetData(FORMATETC *, STGMEDIUM *, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC **list) override
+    {
+        if (direction != DATADIR_GET)
+            return E_NOTIMPL;
+        *list = new FormatList;
+        return S_OK;
+    }
+    STDMETHODIMP DAdvise(FORMATETC *, DWORD, IAdviseSink *, DWORD *) override
+    {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA **) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    std::wstring text_;
+};
+
+// Supplies the data object of every copy and drag; leaves all else to the
+// control, which has no objects to insert in a read-only field.
+class Callback final : public ComObject<IRichEditOleCallback> {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void **object) override
+    {
+        const bool offered = iid == IID_IUnknown || iid == IID_IRichEditOleCallback;
+        return Offer(object, offered ? static_cast<IRichEditOleCallback *>(this) : nullptr);
+    }
+    explicit Callback(HWND field) : field_(field) {}
+
+    STDMETHODIMP GetClipboardData(CHARRANGE *range, DWORD, IDataObject **data) override
+    {
+        if (!range || !data)
+            return E_INVALIDARG;
+        std::wstring text(static_cast<std::size_t>(std::max(range->cpMax - range->cpMin, 0L)) + 1,
+                          L'\0');
+        TEXTRANGEW request{*range, text.data()};
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(field_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request))));
+        *data = new PrivateText(std::move(text));
+        return S_OK;
+    }
+    STDMETHODIMP GetNewStorage(LPSTORAGE *) override { return E_NOTIMPL; }
+    STDMETHODIMP GetInPlaceContext(LPOLEINPLACEFRAME *, LPOLEINPLACEUIWINDOW *,
+                                   LPOLEINPLACEFRAMEINFO) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP ShowContainerUI(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryInsertObject(LPCLSID, LPSTORAGE, LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP DeleteObject(LPOLEOBJECT) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryAcceptData(LPDATAOBJECT, CLIPFORMAT *, DWORD, BOOL, HGLOBAL) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP GetDragDropEffect(BOOL, DWORD, LPDWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContextMenu(WORD, LPOLEOBJECT, CHARRANGE *, HMENU *menu) override
+    {
+        if (menu)
+            *menu = nullptr;
+        return E_NOTIMPL;
+    }
+
+private:
+    HWND field_;
+};
+
+#pragma GCC diagnostic pop
+
 LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR, DWORD_PTR sourceFailed)
 {
@@ -74,9 +273,18 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
             code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         return code;
     }
+    case WM_KEYDOWN:
+        // Ctrl+Insert copies, as in every Windows field; Wine's rich edit
+        // ignores it, so the field sends itself WM_COPY, which goes through
+        // the callback.
+        if (wParam == VK_INSERT && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
+            SendMessageW(field, WM_COPY, 0, 0);
+            return 0;
+        }
+        break;
     case WM_PAINT: {
         const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-        if (*reinterpret_cast<const bool *>(sourceFailed) && GetWindowTextLengthW(field) == 0)
+        if (sourceFailed && GetWindowTextLengthW(field) == 0)
             DrawFailureCue(field);
         return result;
     }
@@ -94,10 +302,21 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
 
 } // namespace
 
-void AttachPasswordField(HWND field, const bool &sourceFailed)
+void AttachPasswordField(HWND field)
 {
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0,
-                      reinterpret_cast<DWORD_PTR>(&sourceFailed));
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, FALSE);
+    auto *callback = new Callback(field);
+    // The control holds its own reference for as long as it exists.
+    SendMessageW(field, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback));
+    callback->Release();
+}
+
+void ShowPassword(HWND field, std::wstring &password, bool sourceFailed)
+{
+    // The field keeps whether the request failed as its subclass's data.
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, sourceFailed);
+    SetWindowTextW(field, password.c_str());
+    SecureWipe(password.data(), password.capacity() * sizeof(wchar_t));
 }
 
 } // namespace zorvane::win32

@@ -1,15 +1,25 @@
 // SPDX-License-Identifier: MIT
 // What the password field does beyond a read-only rich edit control: it
-// leaves Tab, Enter and Esc to the dialog manager, says in grey why it is
-// empty after a failed request, and offers Copy and Select All on its menu.
+// shows a password and wipes the copy it was given, leaves Tab, Enter and Esc
+// to the dialog manager, says in grey why it is empty after a failed request,
+// offers Copy and Select All on its menu, and keeps every copy out of
+// clipboard history.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
 namespace zorvane::win32 {
 
-// Subclasses `field` for as long as it exists. `sourceFailed` tells whether
-// the last request got no random bytes; it must outlive the field.
-void AttachPasswordField(HWND field, const bool &sourceFailed);
+// Makes the rich edit control `field` the password field, for as long as it
+// exists.
+void AttachPasswordField(HWND field);
+
+// Gives `field` the text `password` in one write, then wipes all of
+// `password`'s buffer: the field keeps its own copy, and this one held a
+// secret. `sourceFailed`: the request got no random bytes, and an empty field
+// says so.
+void ShowPassword(HWND field, std::wstring &password, bool sourceFailed);
 
 } // namespace zorvane::win32

@@ -4,13 +4,49 @@
 #include "about_window.h"
 #include "forms/main_window.h"
 #include "main_window.h"
+#include "system_library.h"
 #include "text.h"
-#include "window.h"
 
 #include <commctrl.h>
 #include <ole2.h>
 
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
 namespace zorvane::win32 {
+namespace {
+
+// What the user is told when `library` cannot be loaded.
+std::wstring MissingLibraryText(std::wstring_view library)
+{
+    return Widen(forms::kApplicationTitle) + L" cannot start: the system library " +
+           std::wstring(library) + L", which provides the password field, could not be loaded.";
+}
+
+// Runs until the program ends; returns its exit code.
+int RunMessageLoop()
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        Deliver(message);
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+void UseSystemLibrariesOnly()
+{
+    // Windows 7 has SetDefaultDllDirectories only with KB2533623, so it is
+    // looked up rather than imported.
+    const auto setDirectories = ProcedureAddress<BOOL(WINAPI *)(DWORD)>(
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (!setDirectories || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        // At least not the current folder; the program's own folder stays in
+        // the search, so the program names every library it loads by its full
+        // path in the system folder.
+        SetDllDirectoryW(L"");
+}
 
 Session::Session(HINSTANCE module, std::wstring_view richEdit)
 {
@@ -22,8 +58,8 @@ Session::Session(HINSTANCE module, std::wstring_view richEdit)
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     richEdit_ = LoadSystemLibrary(richEdit);
-    MainWindow::RegisterClass(module);
-    AboutWindow::RegisterClass(module);
+    Window::Register(module, MainWindow::kClass);
+    Window::Register(module, AboutWindow::kClass);
 }
 
 Session::~Session()
@@ -39,12 +75,6 @@ Session::~Session()
     }
     if (richEdit_)
         FreeLibrary(richEdit_);
-}
-
-std::wstring MissingLibraryText(std::wstring_view library)
-{
-    return Widen(forms::kApplicationTitle) + L" cannot start: the system library " +
-           std::wstring(library) + L", which provides the password field, could not be loaded.";
 }
 
 int RunProgram(HINSTANCE module, std::wstring_view richEdit,
@@ -83,14 +113,6 @@ void Deliver(MSG &message)
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
-}
-
-int RunMessageLoop()
-{
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0)
-        Deliver(message);
-    return static_cast<int>(message.wParam);
 }
 
 } // namespace zorvane::win32

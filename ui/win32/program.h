@@ -3,8 +3,7 @@
 // the common and rich edit controls, the window classes, and the message loop.
 #pragma once
 
-#include "handles.h"
-#include "libraries.h"
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -14,6 +13,11 @@ namespace zorvane::win32 {
 
 // The system library that holds the password field's class.
 inline constexpr std::wstring_view kRichEditLibrary = L"msftedit.dll";
+
+// Has Windows look for libraries the program loads in the system folder only,
+// never beside the program or in the current folder. Called first; loading a
+// library from there is system_library.h's.
+void UseSystemLibrariesOnly();
 
 // Set up once per thread before any window is made; undone on destruction.
 class Session {
@@ -34,9 +38,6 @@ private:
     HMODULE richEdit_ = nullptr;
 };
 
-// What the user is told when `library` cannot be loaded.
-std::wstring MissingLibraryText(std::wstring_view library);
-
 // Runs the program: shows the main window and handles its messages until the
 // program ends; returns the exit code. When the password field's library
 // `richEdit` cannot be loaded, it shows no window, hands `report` the text
@@ -50,8 +51,5 @@ int SystemDpi();
 // Hands `message` to the dialog manager, which moves the focus on Tab and
 // turns Enter and Esc into commands, or else to its window.
 void Deliver(MSG &message);
-
-// Runs until the program ends; returns its exit code.
-int RunMessageLoop();
 
 } // namespace zorvane::win32

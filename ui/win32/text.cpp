@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "text.h"
 
-#include "wipe.h"
-
 namespace zorvane::win32 {
 
 std::wstring Widen(std::string_view utf8)
@@ -35,12 +33,6 @@ std::wstring WindowText(HWND window)
     const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
-}
-
-void SetWindowTextAndWipe(HWND window, std::wstring &text)
-{
-    SetWindowTextW(window, text.c_str());
-    SecureWipe(text.data(), text.capacity() * sizeof(wchar_t));
 }
 
 } // namespace zorvane::win32

@@ -16,8 +16,4 @@ std::string Narrow(std::wstring_view utf16);
 // A window's whole text.
 std::wstring WindowText(HWND window);
 
-// Gives `window` the text `text` in one write, then wipes all of `text`'s
-// buffer: the window keeps its own copy, and this one held a secret.
-void SetWindowTextAndWipe(HWND window, std::wstring &text);
-
 } // namespace zorvane::win32

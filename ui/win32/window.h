@@ -1,120 +1,145 @@
 // SPDX-License-Identifier: MIT
-// The shared frame of both windows: a class whose object is found again from
-// its window handle, and the placing of a top-level window.
+// The base of both windows. It makes a window and its controls from a table
+// in ui/forms, paints what the table says they look like where the system
+// does not, fits the buttons' captions, keeps the keyboard focus across
+// deactivation, and lays everything out again when the window's DPI changes.
+// A window built on it only says what its buttons and its own focus do.
 #pragma once
 
+#include "fonts.h"
 #include "forms/model.h"
 #include "handles.h"
-#include "text.h"
+#include "pictures.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace zorvane::win32 {
 
-// Moves `window` so that its frame sits in the middle of its monitor's work area.
-void CentreOnWorkArea(HWND window);
-
-// Sizes `window` so that its client area is `width` x `height`, around a
-// frame as the system draws it: at the window's own DPI where frames follow
-// the monitor, at the system's elsewhere.
-void FitFrame(HWND window, int width, int height);
+// A control's identifier is this plus its index in its window's table. They
+// start clear of IDOK and IDCANCEL: the dialog manager sends those for Enter
+// and Esc, and they must never look like a click.
+inline constexpr int kFirstControlId = 100;
 
 // Sent when a window moves to a monitor of another DPI, or the user changes
 // the scale; the headers for Windows 7 do not name it.
 inline constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED
 
+// What a table does not say about a window: its class name, frame and icon.
+struct WindowClass {
+    const wchar_t *name;
+    DWORD style;
+    int icon; // resource identifier
+};
+
+COLORREF ColourRef(forms::Rgb colour);
+
 // The DPI `window` is drawn at where the system says (Windows 10 from its
 // Anniversary Update on), else `fallback`.
 int WindowDpi(HWND window, int fallback);
 
-// Has Windows 10 before its Creators Update scale the frame and title of
-// `window` with its monitor's DPI, as later versions do by themselves.
-void ScaleFrameWithDpi(HWND window);
-
-// Keeps `this` with the window from WM_NCCREATE on, and forwards every later
-// message to Derived::HandleMessage. The handle is cleared once the window is
-// gone, so an object can tell whether its window still exists.
-template <typename Derived> class Window {
+class Window {
 public:
+    Window(const Window &) = delete;
+    Window &operator=(const Window &) = delete;
+    virtual ~Window();
+
+    // Registers the class every window of `kind` is made of.
+    static void Register(HINSTANCE module, const WindowClass &kind);
+
+    // The handle is null once the window is gone: closed through its frame,
+    // the window itself may go before its object.
     [[nodiscard]] HWND Handle() const { return hwnd_; }
     [[nodiscard]] bool Exists() const { return hwnd_ != nullptr; }
 
-protected:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        Derived *self = nullptr;
-        if (message == WM_NCCREATE) {
-            const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-            self = static_cast<Derived *>(create->lpCreateParams);
-            self->hwnd_ = hwnd;
-            ScaleFrameWithDpi(hwnd);
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        } else {
-            self = reinterpret_cast<Derived *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        }
-        if (!self)
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return self->HandleMessage(hwnd, message, wParam, lParam);
-    }
-
-    // Creates the window `table` describes, with a client area of the
-    // table's size at `dpi`, owned by `owner` if given. False on failure.
-    bool Create(HINSTANCE module, const wchar_t *className, const forms::Window &table, DWORD style,
-                HWND owner, int dpi)
-    {
-        // The procedure reads a Derived* back, so a Derived* goes in, wherever
-        // this base sits within it.
-        CreateWindowExW(0, className, Widen(table.title).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, module,
-                        static_cast<Derived *>(this));
-        if (hwnd_)
-            FitFrame(hwnd_, forms::TwipsToPixels(table.width, dpi),
-                     forms::TwipsToPixels(table.height, dpi));
-        return hwnd_ != nullptr;
-    }
-
     // Shows the window in front, centred on its work area the first time.
-    void ShowInFront()
-    {
-        if (!placed_) {
-            placed_ = true;
-            CentreOnWorkArea(hwnd_);
-            // A window that is not a dialog box starts with its focus rings
-            // shown. Told to start from the last input, it hides them after
-            // a click until a key is used, as a dialog box does
-            // ("WM_CHANGEUISTATE message").
-            SendMessageW(hwnd_, WM_CHANGEUISTATE,
-                         MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-        }
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
-    }
+    void Show();
+    // Lays the window out for `dpi`, where it is not already.
+    void UseDpi(int dpi);
 
-    static void Register(HINSTANCE module, const wchar_t *className)
-    {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &Procedure;
-        windowClass.hInstance = module;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        windowClass.lpszClassName = className;
-        RegisterClassExW(&windowClass);
-    }
+protected:
+    // Creates the window `table` describes, hidden, with its controls sized
+    // for `dpi`, owned by `owner` if given; Exists() tells whether it could.
+    // `table` outlives the window.
+    Window(HINSTANCE module, const forms::Window &table, const WindowClass &kind, HWND owner,
+           int dpi);
 
-    HWND hwnd_ = nullptr;
+    template <typename Id> [[nodiscard]] HWND Control(Id id) const
+    {
+        return controls_.at(static_cast<std::size_t>(forms::Index(id)));
+    }
+    [[nodiscard]] HINSTANCE Module() const { return module_; }
+    [[nodiscard]] int Dpi() const { return dpi_; }
+
+    // Has the button at `index` show `caption`, at the largest size that
+    // shows it whole. Its window text stays the accessible name where the
+    // table fixes one, and follows the caption otherwise.
+    void SetCaption(int index, std::wstring_view caption);
+    void Destroy();
+
+    // The control at `index` was pressed: clicked, or focused when Enter was.
+    virtual void OnCommand(int index);
+    // The window itself took the keyboard focus, which happens only when
+    // none of its controls can take it.
+    virtual void OnWindowFocused();
+    // Closed through its frame; by default the window is destroyed.
+    virtual void OnClose();
 
 private:
+    // How each control is drawn where the system does not draw it.
+    struct Look {
+        Brush face;        // a square's fill or a button's face at rest
+        Brush pressedFace; // a button's face while pressed
+        Brush pressedEdge;
+        std::wstring caption;        // a button's
+        HFONT captionFont = nullptr; // owned by the font cache
+        DecodedPicture picture;
+    };
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void BuildControls();
+    // Gives the captions, pictures and icons their sizes at dpi_.
+    void ScaleLooks();
+    // Lays the controls out again for `dpi`, in the frame they had.
+    void Relayout(int dpi);
+    // The index of the control a WM_COMMAND presses, or forms::kNone.
+    [[nodiscard]] int PressedIndex(int id, HWND control, UINT code) const;
+    // The index of the control with identifier `id`, or forms::kNone.
+    [[nodiscard]] int IndexOf(int id) const;
+    [[nodiscard]] const forms::Control &Row(int index) const;
+    [[nodiscard]] HFONT FitCaption(int index, std::wstring_view caption);
+
+    // WM_ACTIVATE: on leaving, remembers the control that had the focus; on
+    // coming back, gives the focus back to it, or to the first control that
+    // can take it, or else to the window itself.
+    void OnActivate(bool active);
+    // The control that should hold the focus now, or nullptr when none can.
+    [[nodiscard]] HWND FocusTarget() const;
+
+    void EraseBackground(HDC dc) const;
+    // WM_CTLCOLORSTATIC: a label shows the window's background in its own
+    // text colour.
+    [[nodiscard]] HBRUSH ColourStatic(HDC dc, HWND control) const;
+    // WM_DRAWITEM: a button's face, a square or a picture.
+    void DrawItem(const DRAWITEMSTRUCT &draw) const;
+    void DrawButton(int index, const DRAWITEMSTRUCT &draw) const;
+    void DrawPicture(const DecodedPicture &picture, const DRAWITEMSTRUCT &draw) const;
+
+    HINSTANCE module_;
+    const forms::Window &table_;
+    int icon_;
+    int dpi_;
+    HWND hwnd_ = nullptr;
     bool placed_ = false;
+    FontCache fonts_;
+    std::vector<HWND> controls_; // indexed as the table
+    std::vector<Look> looks_;    // indexed as the table
+    std::vector<HWND> tabOrder_; // the controls that take the focus
+    HWND lastFocus_ = nullptr;
+    Brush background_;
+    Icon bigIcon_, smallIcon_;
 };
-
-// Gives `window` the icon resource `id` at the system's large and small icon
-// sizes for `dpi`; the icons stay with their holders, which outlive the window.
-void SetIcons(HWND window, HINSTANCE module, int id, int dpi, Icon &big, Icon &small);
-
-// Takes the rectangle a WM_DPICHANGED message's `lParam` suggests for `window`.
-void TakeSuggestedRect(HWND window, LPARAM lParam);
 
 } // namespace zorvane::win32
