@@ -180,14 +180,6 @@ template <typename Id> constexpr int Index(Id id)
     return static_cast<int>(id);
 }
 
-// The control whose index a WM_COMMAND or a lookup carries, if `index` names one.
-template <typename Id> constexpr std::optional<Id> ControlAt(const Window &window, int index)
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= window.controls.size())
-        return std::nullopt;
-    return static_cast<Id>(index);
-}
-
 // The font `control` of `window` is drawn in.
 constexpr const Font &ControlFont(const Window &window, const Control &control)
 {

@@ -463,7 +463,8 @@ int Window::PressedIndex(int id, HWND control, UINT code) const
 int Window::IndexOf(int id) const
 {
     const int index = id - kFirstControlId;
-    return forms::ControlAt<int>(table_, index) ? index : forms::kNone;
+    return index >= 0 && static_cast<std::size_t>(index) < table_.controls.size() ? index
+                                                                                  : forms::kNone;
 }
 
 const forms::Control &Window::Row(int index) const
