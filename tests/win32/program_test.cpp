@@ -87,5 +87,23 @@ TEST(ProgramTest, TheVersionResourceAgreesWithTheCommandLine)
               forms::Version());
 }
 
+// Windows refuses to start a program whose manifest names another machine;
+// Wine does not check, so the manifest is read here. Its version is the
+// program's, in the four parts a manifest wants.
+TEST(ProgramTest, TheManifestNamesTheProgramsOwnMachineAndVersion)
+{
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const auto *bytes = static_cast<const char *>(LockResource(LoadResource(nullptr, found)));
+    const std::string manifest(bytes, SizeofResource(nullptr, found));
+    const std::string identity = manifest.substr(0, manifest.find("<description>"));
+    const std::string machine = sizeof(void *) == 8 ? "amd64" : "x86";
+    EXPECT_NE(identity.find("processorArchitecture=\"" + machine + "\""), std::string::npos)
+        << identity;
+    EXPECT_NE(identity.find("version=\"" + std::string(forms::Version()) + ".0\""),
+              std::string::npos)
+        << identity;
+}
+
 } // namespace
 } // namespace zorvane::win32
