@@ -16,12 +16,10 @@ enum class AboutControl {
     WebsiteCaption,
     WebsiteLabel,
 };
-inline constexpr std::size_t kAboutControlCount = 6;
-static_assert(Index(AboutControl::WebsiteLabel) + 1 == kAboutControlCount);
 
 inline constexpr auto kAboutControls = [] {
     using enum AboutControl;
-    ControlTable<AboutControl, kAboutControlCount> table;
+    ControlTable<WebsiteLabel> table;
     table[Banner] = {.objectName = "Image1",
                      .kind = Kind::Picture,
                      .rect = {480, 240, 3390, 1500},

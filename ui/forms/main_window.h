@@ -34,12 +34,10 @@ enum class MainControl {
     ExitButton,
     PasswordField,
 };
-inline constexpr std::size_t kMainControlCount = 10;
-static_assert(Index(MainControl::PasswordField) + 1 == kMainControlCount);
 
 inline constexpr auto kMainControls = [] {
     using enum MainControl;
-    ControlTable<MainControl, kMainControlCount> table;
+    ControlTable<PasswordField> table;
     table[LengthLabel] = {.objectName = "Label1",
                           .kind = Kind::Label,
                           .rect = {240, 240, 2415, 480},

@@ -162,14 +162,15 @@ struct Window {
     Rgb background;
     Font font; // the window's default font
     // In stacking order: later controls are drawn above earlier ones of the
-    // same layer; fields and buttons are drawn above labels and markers.
+    // same layer; fields and buttons are drawn above labels and squares.
     std::span<const Control> controls;
 };
 
-// A window's controls, indexed by its own enum of controls, `Id`, whose
-// enumerators run from 0 in stacking order.
-template <typename Id, std::size_t N> struct ControlTable {
-    std::array<Control, N> rows{};
+// A window's controls, indexed by its own enum of controls, whose enumerators
+// run from 0 in stacking order up to `last`.
+template <auto last> struct ControlTable {
+    using Id = decltype(last);
+    std::array<Control, static_cast<std::size_t>(last) + 1> rows{};
 
     constexpr Control &operator[](Id id) { return rows[static_cast<std::size_t>(id)]; }
     constexpr const Control &operator[](Id id) const { return rows[static_cast<std::size_t>(id)]; }
