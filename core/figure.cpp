@@ -120,18 +120,18 @@ std::optional<std::int16_t> RoundHalfEvenToInt16(double value)
     return static_cast<std::int16_t>(rounded);
 }
 
-std::optional<Combinations> CombinationFigure(double charCount)
+std::optional<Combinations> CombinationFigure(double length)
 {
-    const std::optional<std::int16_t> start = RoundHalfEvenToInt16(charCount);
+    const std::optional<std::int16_t> start = RoundHalfEvenToInt16(length);
     if (!start)
         return std::nullopt;
 
     Combinations result{*start, false};
-    // charCount rounds into the 16-bit range here, so `i` stays small; and
+    // `length` rounds into the 16-bit range here, so `i` stays small; and
     // every product past 8 overflows within a few steps anyway.
-    for (int i = 1; i <= charCount - 1; ++i) {
+    for (int i = 1; i <= length - 1; ++i) {
         const std::optional<std::int16_t> next =
-            RoundHalfEvenToInt16(result.combinations * (charCount - i));
+            RoundHalfEvenToInt16(result.combinations * (length - i));
         if (!next) {
             result.overflowed = true;
             return result;

@@ -36,10 +36,10 @@ struct Combinations {
     bool overflowed = false;
 };
 
-// The figure for `charCount`: for whole n >= 1 it is n! * 35, every product
-// held in 16 bits. Empty when `charCount` itself rounds to a value outside the
+// The figure for `length`: for whole n >= 1 it is n! * 35, every product
+// held in 16 bits. Empty when `length` itself rounds to a value outside the
 // 16-bit range, so that no figure can start from it.
-[[nodiscard]] std::optional<Combinations> CombinationFigure(double charCount);
+[[nodiscard]] std::optional<Combinations> CombinationFigure(double length);
 
 // The decimal form of `combinations`, or "Infinity" when it overflowed.
 [[nodiscard]] std::string FigureText(const Combinations &figure);

@@ -41,30 +41,30 @@ GeneratedTexts::~GeneratedTexts()
     SecureWipe(password);
 }
 
-std::size_t PasswordLength(double charCount)
+std::size_t PasswordLength(double length)
 {
     // A length whose rounded value has no 16-bit figure is refused, which
     // caps a password at 32767 characters.
-    if (!(charCount >= 1.0) || !RoundHalfEvenToInt16(charCount))
+    if (!(length >= 1.0) || !RoundHalfEvenToInt16(length))
         return 0;
-    return static_cast<std::size_t>(std::floor(charCount));
+    return static_cast<std::size_t>(std::floor(length));
 }
 
 GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &source)
 {
     GeneratedTexts texts;
-    const double charCount = ReadCharCount(lengthText);
-    const std::optional<Combinations> combinations = CombinationFigure(charCount);
+    const double length = ReadCharCount(lengthText);
+    const std::optional<Combinations> combinations = CombinationFigure(length);
     // A length beyond the 16-bit range has no figure and gets no password.
     texts.figure = combinations ? FigureText(*combinations) : std::string(kInfinityText);
 
-    const std::size_t length = PasswordLength(charCount);
-    if (length == 0)
+    const std::size_t characters = PasswordLength(length);
+    if (characters == 0)
         return texts;
 
-    SymbolDrawer drawer(source, length);
+    SymbolDrawer drawer(source, characters);
     // Sized once and filled in place: no reallocation leaves a copy behind.
-    texts.password.resize(length);
+    texts.password.resize(characters);
     if (!drawer.DrawSymbols(1, texts.password)) {
         // Never show part of a password, nor one from a weaker source.
         SecureWipe(texts.password);

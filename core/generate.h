@@ -32,9 +32,9 @@ struct GeneratedTexts {
     bool sourceFailed = false;
 };
 
-// Number of characters a request for `charCount` produces: the whole part of
+// Number of characters a request for `length` produces: the whole part of
 // a length from 1 up to the 16-bit limit, and none otherwise.
-[[nodiscard]] std::size_t PasswordLength(double charCount);
+[[nodiscard]] std::size_t PasswordLength(double length);
 
 // Runs one request for `lengthText`, the length field's text. Nothing from one
 // request reaches the next. Builds the whole password before returning it.

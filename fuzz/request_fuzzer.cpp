@@ -35,16 +35,16 @@ void Check(bool ok, const char *what, std::string_view text)
 // The figure text as the request describes it, rounding through the
 // floating-point unit's own half-to-even rather than the core's
 // floor-and-compare; empty when the length itself has no 16-bit figure.
-std::string ExpectedFigure(double charCount)
+std::string ExpectedFigure(double length)
 {
     const auto fits = [](double value) { return value >= -32768.0 && value <= 32767.0; };
-    double figure = std::nearbyint(charCount);
+    double figure = std::nearbyint(length);
     if (!fits(figure))
         return {};
-    for (double i = 1; i <= charCount - 1; ++i) {
-        if (!fits(std::nearbyint(figure * (charCount - i))))
+    for (double i = 1; i <= length - 1; ++i) {
+        if (!fits(std::nearbyint(figure * (length - i))))
             return std::string(zorvane::kInfinityText);
-        figure = std::nearbyint(figure * (charCount - i));
+        figure = std::nearbyint(figure * (length - i));
     }
     figure = std::nearbyint(figure * 35.0);
     return fits(figure) ? std::to_string(static_cast<std::int16_t>(figure))
@@ -75,9 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::vector<std::uint8_t> script(tail.begin(), tail.end());
 
-    const double charCount = zorvane::ReadCharCount(text);
-    if (!zorvane::fuzz::IsNearestDouble(zorvane::fuzz::ReadByTheRules(text), charCount)) {
-        std::fprintf(stderr, "read %.17g\n", charCount);
+    const double length = zorvane::ReadCharCount(text);
+    if (!zorvane::fuzz::IsNearestDouble(zorvane::fuzz::ReadByTheRules(text), length)) {
+        std::fprintf(stderr, "read %.17g\n", length);
         Check(false, "ReadCharCount disagrees with the reading rules", text);
     }
 
@@ -85,13 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     source.failFrom = failFrom;
     const zorvane::GeneratedTexts texts = zorvane::GeneratePassword(text, source);
     // Always "Infinity" or a 16-bit integer's decimal form.
-    const std::string figure = ExpectedFigure(charCount);
+    const std::string figure = ExpectedFigure(length);
     Check(texts.figure == (figure.empty() ? zorvane::kInfinityText : figure), "figure", text);
 
     // The whole part of a length from 1 to the last that rounds into 16 bits.
-    const std::size_t length =
-        charCount >= 1 && charCount < 32767.5 ? static_cast<std::size_t>(charCount) : 0;
-    if (length == 0) {
+    const std::size_t characters =
+        length >= 1 && length < 32767.5 ? static_cast<std::size_t>(length) : 0;
+    if (characters == 0) {
         Check(source.calls.empty(), "fetched randomness for no password", text);
         Check(texts.password.empty() && !texts.sourceFailed, "password without a length", text);
         return 0;
@@ -103,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
 
-    // The first `length` accepted symbols of the served bytes, in order: each
+    // The first `characters` accepted symbols of the served bytes, in order: each
     // row owns an equal run of byte values, and the few left over are rejected.
     std::string expected;
-    for (std::size_t next = 0; expected.size() < length; ++next) {
+    for (std::size_t next = 0; expected.size() < characters; ++next) {
         const std::uint8_t byte = next < script.size() ? script[next] : padding;
         const std::string_view table =
             expected.empty() ? zorvane::LeadLetterTable : zorvane::SymbolTable;
