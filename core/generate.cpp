@@ -41,6 +41,10 @@ GeneratedTexts::~GeneratedTexts()
     SecureWipe(password);
 }
 
+namespace {
+
+// Number of characters a request for `length` produces: the whole part of a
+// length from 1 up to the 16-bit limit, and none otherwise.
 std::size_t PasswordLength(double length)
 {
     // A length whose rounded value has no 16-bit figure is refused, which
@@ -49,6 +53,8 @@ std::size_t PasswordLength(double length)
         return 0;
     return static_cast<std::size_t>(std::floor(length));
 }
+
+} // namespace
 
 GeneratedTexts GeneratePassword(std::string_view lengthText, RandomSource &source)
 {

@@ -2,7 +2,6 @@
 // One Generate request, from the typed length to the texts the window shows.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,10 +30,6 @@ struct GeneratedTexts {
     // for a password of length zero.
     bool sourceFailed = false;
 };
-
-// Number of characters a request for `length` produces: the whole part of
-// a length from 1 up to the 16-bit limit, and none otherwise.
-[[nodiscard]] std::size_t PasswordLength(double length);
 
 // Runs one request for `lengthText`, the length field's text. Nothing from one
 // request reaches the next. Builds the whole password before returning it.
