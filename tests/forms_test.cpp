@@ -3,6 +3,7 @@
 // line without starting either program. What the real Linux program prints and
 // returns is checked by command_line_test.sh.
 #include "forms/about_window.h"
+#include "forms/announcement.h"
 #include "forms/command_line.h"
 #include "forms/main_window.h"
 
@@ -143,6 +144,20 @@ TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
     EXPECT_EQ(RenditionFor(DpiOfRatio(1.25)), 2);
     EXPECT_EQ(DpiOfRatio(1.5), 144);
     EXPECT_EQ(DpiOfRatio(1.0), 96);
+}
+
+TEST(AnnouncementAfter, SaysWhatARequestMadeButNeverThePassword)
+{
+    const Announcement made = AnnouncementAfter(12, "Infinity", false);
+    EXPECT_EQ(made.text, "New password, 12 characters. Number of Combinations: Infinity.");
+    EXPECT_FALSE(made.urgent);
+    EXPECT_EQ(AnnouncementAfter(1, "35", false).text,
+              "New password, 1 character. Number of Combinations: 35.");
+    EXPECT_EQ(AnnouncementAfter(0, "-105", false).text,
+              "No password. Number of Combinations: -105.");
+    const Announcement failed = AnnouncementAfter(0, "4200", true);
+    EXPECT_EQ(failed.text, "No password: the system's random source failed.");
+    EXPECT_TRUE(failed.urgent);
 }
 
 TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)
