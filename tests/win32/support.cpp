@@ -67,13 +67,18 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table)
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table, int dpi)
 {
     const std::vector<HWND> controls = ControlsOf(window, table);
     const Snapshot shot(window);
     std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
-    for (const HWND control : controls)
-        boxes.push_back(PlaceOf(control));
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        // Decoration is no window: it is where the table puts it.
+        const forms::Pixels place = forms::PixelRect(table.controls[i].rect, dpi);
+        boxes.push_back(controls[i] ? PlaceOf(controls[i])
+                                    : RECT{place.left, place.top, place.left + place.width,
+                                           place.top + place.height});
+    }
     // The one control whose box holds (x, y): 0 for none, -1 for several.
     const auto owner = [&boxes](int x, int y) {
         int found = 0;

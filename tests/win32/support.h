@@ -59,7 +59,8 @@ template <typename Id> HWND ControlOf(HWND window, Id id)
     return GetDlgItem(window, 100 + forms::Index(id));
 }
 
-// Every control of `window`, indexed as `table`.
+// Every control of `window`, indexed as `table`; null for decoration, which
+// the window paints itself.
 inline std::vector<HWND> ControlsOf(HWND window, const forms::Window &table)
 {
     std::vector<HWND> controls;
@@ -94,11 +95,11 @@ struct Snapshot {
     std::vector<COLORREF> pixels;
 };
 
-// Checks each box of `window` against `table`, and returns what it saw: the
+// Checks each box of `window`, drawn at `dpi`, against `table`, and returns what it saw: the
 // background alone where no control is; a square only its fill; a label only the
 // background and its text colour (and blends), in its own face; a button only
 // its face and black.
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table);
+Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table, int dpi);
 
 // The main window, shown, with the program's ending recorded, not carried out.
 struct WindowTest : ::testing::Test {

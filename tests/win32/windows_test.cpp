@@ -26,12 +26,12 @@ TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCe
         EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {lengthField[0] + 1, lengthField[1] + 1}),
                   Control(LengthField));
         Generate(L"7");
-        const Snapshot drawn = ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow);
+        const Snapshot drawn = ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, dpi);
         EXPECT_EQ((std::array{drawn.width, drawn.height}), client) << "client area";
         // A read-only field asks its parent for colours as a label does, yet keeps the system's.
         EXPECT_TRUE(drawn.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
         // Its pictures are judged at more scales, with the text (scaling_test.cpp).
-        ExpectDrawnAsDescribed(About(), forms::kAboutWindow);
+        ExpectDrawnAsDescribed(About(), forms::kAboutWindow, dpi);
     }
     RECT frame, area;
     GetWindowRect(window_->Handle(), &frame);

@@ -115,6 +115,13 @@ enum class Kind {
 
 enum class Picture { None, Banner, Portrait };
 
+// Drawn, yet nothing a user reads or works: no object of its own for a
+// screen reader to stop on. Each front end paints it on the window itself.
+constexpr bool IsDecoration(Kind kind)
+{
+    return kind == Kind::Square;
+}
+
 // Every picture is drawn at 1x, 2x and 3x. A window at `dpi` shows the
 // rendition drawn for the nearest scale at or above its own, scaled down to
 // the exact size: a picture is never scaled up where a sharper one exists.

@@ -345,6 +345,10 @@ void Window::BuildControls()
     controls_.resize(table_.controls.size());
     for (const int index : CreationOrder(table_)) {
         const forms::Control &row = Row(index);
+        // Painted with the background (EraseBackground): a window would be
+        // an object in the accessibility tree, with nothing to say.
+        if (forms::IsDecoration(row.kind))
+            continue;
         const forms::Pixels place = forms::PixelRect(row.rect, dpi_);
         const ClassAndStyle kind = ClassFor(row.kind);
         const std::wstring fixedName = Widen(forms::FixedAccessibleName(table_, row));
@@ -405,6 +409,8 @@ void Window::Relayout(int dpi)
     dpi_ = dpi;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const forms::Control &row = table_.controls[i];
+        if (!controls_[i])
+            continue; // decoration, painted where the table puts it
         const forms::Pixels place = forms::PixelRect(row.rect, dpi);
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -498,6 +504,13 @@ void Window::EraseBackground(HDC dc) const
     RECT client;
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, background_.Get());
+    for (std::size_t i = 0; i < looks_.size(); ++i)
+        if (forms::IsDecoration(table_.controls[i].kind)) {
+            const forms::Pixels place = forms::PixelRect(table_.controls[i].rect, dpi_);
+            const RECT square{place.left, place.top, place.left + place.width,
+                              place.top + place.height};
+            FillRect(dc, &square, looks_[i].face.Get());
+        }
 }
 
 HBRUSH Window::ColourStatic(HDC dc, HWND control) const
@@ -522,9 +535,6 @@ void Window::DrawItem(const DRAWITEMSTRUCT &draw) const
     switch (Row(index).kind) {
     case Kind::Button:
         DrawButton(index, draw);
-        break;
-    case Kind::Square:
-        FillRect(draw.hDC, &draw.rcItem, look.face.Get());
         break;
     case Kind::Picture:
         DrawPicture(look.picture, draw);
