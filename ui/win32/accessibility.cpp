@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <richedit.h>
+
+#include <iterator>
 
 // UI Automation clients see these names too: for a window that answers no
 // UI Automation request, Windows' MSAA-to-UIA proxy reads the IAccessible
@@ -92,10 +95,56 @@ public:
     {
         return standard_->GetIDsOfNames(iid, names, count, locale, ids);
     }
+    // A client that reads properties by name, as script does, hears the same
+    // name and role as one calling get_accName and get_accRole; the rest is
+    // the system's either way.
     STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS *parameters,
                         VARIANT *result, EXCEPINFO *exception, UINT *argument) override
     {
-        return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
+        if ((id != DISPID_ACC_NAME && id != DISPID_ACC_ROLE) || !(flags & DISPATCH_PROPERTYGET))
+            return standard_->Invoke(id, iid, locale, flags, parameters, result, exception,
+                                     argument);
+        if (!parameters)
+            return E_INVALIDARG;
+        if (parameters->cNamedArgs != 0)
+            return DISP_E_NONAMEDARGS;
+        if (parameters->cArgs > 1)
+            return DISP_E_BADPARAMCOUNT;
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = CHILDID_SELF;
+        // The child is optional: left out, or passed as missing, it is the
+        // control itself.
+        if (parameters->cArgs == 1) {
+            VARIANT &given = parameters->rgvarg[0];
+            if (given.vt != VT_ERROR && given.vt != VT_EMPTY &&
+                FAILED(VariantChangeType(&child, &given, 0, VT_I4))) {
+                if (argument)
+                    *argument = 0;
+                return DISP_E_TYPEMISMATCH;
+            }
+        }
+        VARIANT answer;
+        VariantInit(&answer);
+        HRESULT status;
+        if (id == DISPID_ACC_NAME) {
+            BSTR name = nullptr;
+            status = get_accName(child, &name);
+            answer.vt = VT_BSTR;
+            answer.bstrVal = name;
+        } else {
+            status = get_accRole(child, &answer);
+        }
+        if (FAILED(status)) {
+            VariantClear(&answer);
+            return status;
+        }
+        if (result)
+            *result = answer;
+        else
+            VariantClear(&answer);
+        return S_OK;
     }
 
     // IAccessible: the name and the role are this control's own.
@@ -243,8 +292,17 @@ LRESULT CALLBACK NamingProcedure(HWND control, UINT message, WPARAM wParam, LPAR
 
 void AttachAccessibleName(HWND control, std::wstring fixedName, bool graphic)
 {
-    SetWindowSubclass(control, &NamingProcedure, 0,
-                      reinterpret_cast<DWORD_PTR>(new Naming{std::move(fixedName), graphic}));
+    auto *naming = new Naming{std::move(fixedName), graphic};
+    SetWindowSubclass(control, &NamingProcedure, 0, reinterpret_cast<DWORD_PTR>(naming));
+    // A rich edit answers UI Automation itself from Windows 8 on, so that
+    // request never reaches the subclass: the control is told the name too.
+    // Older ones take the message for an unknown one and do nothing, and
+    // their clients come through MSAA. The name lives as long as the control.
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, static_cast<int>(std::size(className)));
+    if (!naming->fixedName.empty() && lstrcmpiW(className, MSFTEDIT_CLASS) == 0)
+        SendMessageW(control, EM_SETUIANAME, 0,
+                     reinterpret_cast<LPARAM>(naming->fixedName.c_str()));
 }
 
 } // namespace zorvane::win32
