@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "main_window.h"
 
+#include "announcer.h"
+#include "forms/announcement.h"
 #include "forms/main_window.h"
 #include "generate.h"
 #include "password_field.h"
@@ -31,8 +33,10 @@ MainWindow::MainWindow(HINSTANCE module, int dpi)
       source_(std::make_unique<SystemRandomSource>()), confirmQuit_(AskToQuit),
       endProgram_([](int exitCode) { PostQuitMessage(exitCode); })
 {
-    if (Exists())
+    if (Exists()) {
         AttachPasswordField(Control(PasswordField));
+        announcer_ = MakeSystemAnnouncer(Handle());
+    }
 }
 
 MainWindow::~MainWindow()
@@ -54,6 +58,11 @@ void MainWindow::SetEndProgram(std::function<void(int)> endProgram)
 void MainWindow::SetRandomSource(std::unique_ptr<RandomSource> source)
 {
     source_ = std::move(source);
+}
+
+void MainWindow::SetAnnouncer(std::unique_ptr<Announcer> announcer)
+{
+    announcer_ = std::move(announcer);
 }
 
 void MainWindow::OnCommand(int index)
@@ -82,6 +91,10 @@ void MainWindow::OnGenerate()
     ShowPassword(Control(PasswordField), password, texts.sourceFailed);
     SetWindowTextW(Control(Figure), Widen(texts.figure).c_str());
     SetCaption(forms::Index(GenerateButton), Widen(forms::kAnotherOneCaption));
+    // Heard without the focus moving from Generate; never the password.
+    if (announcer_)
+        announcer_->Announce(
+            forms::AnnouncementAfter(texts.password.size(), texts.figure, texts.sourceFailed));
 }
 
 void MainWindow::OnExit()

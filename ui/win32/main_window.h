@@ -13,6 +13,10 @@ class RandomSource;
 }
 
 namespace zorvane::win32 {
+class Announcer;
+}
+
+namespace zorvane::win32 {
 
 class MainWindow final : public Window {
 public:
@@ -30,6 +34,8 @@ public:
     void SetEndProgram(std::function<void(int exitCode)> endProgram);
     // Where passwords come from; the operating system's source by default.
     void SetRandomSource(std::unique_ptr<RandomSource> source);
+    // Who tells a screen reader what each request did; the system's by default.
+    void SetAnnouncer(std::unique_ptr<Announcer> announcer);
 
 private:
     void OnCommand(int index) override;
@@ -47,6 +53,7 @@ private:
 
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<RandomSource> source_;
+    std::unique_ptr<Announcer> announcer_;
     std::function<bool(HWND)> confirmQuit_;
     std::function<void(int)> endProgram_;
 };
