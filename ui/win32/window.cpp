@@ -72,16 +72,20 @@ void ScaleFrameWithDpi(HWND window)
         enable(window);
 }
 
-// Moves `window` so that its frame sits in the middle of its monitor's work area.
-void CentreOnWorkArea(HWND window)
+RECT MonitorWorkArea(HWND window)
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        return;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    return monitor.rcWork;
+}
+
+// Moves `window` so that its frame sits in the middle of `area`.
+void CentreOn(HWND window, const RECT &area)
+{
     RECT frame;
     GetWindowRect(window, &frame);
-    const RECT &area = monitor.rcWork;
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
                  area.top + (area.bottom - area.top - height) / 2, 0, 0,
@@ -170,10 +174,15 @@ COLORREF ColourRef(forms::Rgb colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+Display &CurrentDisplay()
+{
+    static Display display{User32<UINT(WINAPI *)(HWND)>("GetDpiForWindow"), &MonitorWorkArea};
+    return display;
+}
+
 int WindowDpi(HWND window, int fallback)
 {
-    using DpiOf = UINT(WINAPI *)(HWND);
-    static const auto dpiOf = User32<DpiOf>("GetDpiForWindow");
+    const auto dpiOf = CurrentDisplay().dpiOf;
     const int dpi = dpiOf ? static_cast<int>(dpiOf(window)) : 0;
     return dpi > 0 ? dpi : fallback;
 }
@@ -283,6 +292,10 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnClose();
         return 0;
     case kDpiChanged: {
+        // Sent to a process that is not aware of each monitor's DPI, it
+        // would lay the window out for a DPI Windows already scales it to.
+        if (!CurrentDisplay().dpiOf)
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
         Relayout(LOWORD(wParam));
         const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
@@ -319,7 +332,16 @@ void Window::Show()
 {
     if (!placed_) {
         placed_ = true;
-        CentreOnWorkArea(hwnd_);
+        // An owned window opens beside its owner, and is drawn at the DPI of
+        // the monitor it lands on, which need not be its owner's.
+        const HWND owner = GetWindow(hwnd_, GW_OWNER);
+        const RECT area = CurrentDisplay().workArea(owner ? owner : hwnd_);
+        CentreOn(hwnd_, area);
+        const int dpi = WindowDpi(hwnd_, dpi_);
+        if (dpi != dpi_) {
+            UseDpi(dpi);
+            CentreOn(hwnd_, area);
+        }
         // A window that is not a dialog box starts with its focus rings
         // shown. Told to start from the last input, it hides them after a
         // click until a key is used, as a dialog box does ("WM_CHANGEUISTATE

@@ -35,8 +35,21 @@ struct WindowClass {
 
 COLORREF ColourRef(forms::Rgb colour);
 
-// The DPI `window` is drawn at where the system says (Windows 10 from its
-// Anniversary Update on), else `fallback`.
+// What the system says about where windows are shown. Tests put their own in
+// place of the system's.
+struct Display {
+    // The DPI `window` is drawn at, from Windows 10's Anniversary Update on;
+    // null before it. Only a process that has it is aware of each monitor's
+    // DPI (Windows 8.1 and early Windows 10 read the manifest's dpiAware
+    // alone), so only there is WM_DPICHANGED acted on.
+    UINT(WINAPI *dpiOf)(HWND window);
+    // The work area of the monitor that holds most of `window`, or of the
+    // nearest one.
+    RECT (*workArea)(HWND window);
+};
+Display &CurrentDisplay();
+
+// The DPI `window` is drawn at where the system says, else `fallback`.
 int WindowDpi(HWND window, int fallback);
 
 class Window {
@@ -53,7 +66,9 @@ public:
     [[nodiscard]] HWND Handle() const { return hwnd_; }
     [[nodiscard]] bool Exists() const { return hwnd_ != nullptr; }
 
-    // Shows the window in front, centred on its work area the first time.
+    // Shows the window in front. The first time, it is centred on the work
+    // area of its owner's monitor (its own, if it has no owner), and laid
+    // out for the DPI of the monitor it lands on.
     void Show();
     // Lays the window out for `dpi`, where it is not already.
     void UseDpi(int dpi);
