@@ -175,7 +175,7 @@ RECT WholeScreen(HWND)
 
 TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
 {
-    const FakeDisplay fake({&MainAt96AboutAt144, &SecondMonitor});
+    const FakeDisplay fake({&MainAt96AboutAt144, &SecondMonitor, &HighContrast});
     Open(96);
     const HWND about = About();
     RECT frame, client;
@@ -192,7 +192,7 @@ TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
 
 TEST_F(WindowTest, WithoutPerMonitorDpiAChangeOfDpiIsLeftToWindows)
 {
-    const FakeDisplay fake({nullptr, &WholeScreen});
+    const FakeDisplay fake({nullptr, &WholeScreen, &HighContrast});
     RECT before, after, suggested{0, 0, 600, 600};
     GetWindowRect(window_->Handle(), &before);
     SendMessageW(window_->Handle(), kDpiChanged, MAKEWPARAM(192, 192),

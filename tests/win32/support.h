@@ -116,13 +116,22 @@ inline UINT WINAPI MonitorDpi(HWND)
     return static_cast<UINT>(monitorDpi);
 }
 
+// Whether the user asked for high contrast, as the windows are told.
+inline bool highContrast = false;
+inline bool HighContrast()
+{
+    return highContrast;
+}
+
 // The main window, shown, with the program's ending recorded, not carried out.
-// Its monitor, and every other, is at the DPI it is opened at.
+// Its monitor, and every other, is at the DPI it is opened at, without high
+// contrast unless a test asks for it.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)
     {
         monitorDpi = dpi;
+        highContrast = false;
         window_.reset();
         window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), dpi);
         ASSERT_TRUE(window_->Exists());
@@ -150,7 +159,7 @@ struct WindowTest : ::testing::Test {
         return FindAbout();
     }
 
-    FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea}};
+    FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea, &HighContrast}};
     std::unique_ptr<MainWindow> window_;
     std::vector<int> endedWith_; // one exit code per ending of the program
 };

@@ -46,6 +46,9 @@ struct Display {
     // The work area of the monitor that holds most of `window`, or of the
     // nearest one.
     RECT (*workArea)(HWND window);
+    // Whether the user asked for high contrast (SPI_GETHIGHCONTRAST): then
+    // every control is drawn in the system's colours, not the table's.
+    bool (*highContrast)();
 };
 Display &CurrentDisplay();
 
@@ -106,7 +109,10 @@ private:
     struct Look {
         Brush face;        // a square's fill or a button's face at rest
         Brush pressedFace; // a button's face while pressed
-        Brush pressedEdge;
+        Brush pressedEdge; // also a button's outline at rest in high contrast
+        COLORREF faceColour = 0;
+        COLORREF text = 0; // a label's or a button's caption's
+        COLORREF pressedText = 0;
         std::wstring caption;        // a button's
         HFONT captionFont = nullptr; // owned by the font cache
         DecodedPicture picture;
@@ -115,6 +121,8 @@ private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls();
+    // Takes the colours from the table, or from the system in high contrast.
+    void ChooseColours();
     // Gives the captions, pictures and icons their sizes at dpi_.
     void ScaleLooks();
     // Lays the controls out again for `dpi`, in the frame they had.
@@ -153,6 +161,8 @@ private:
     std::vector<Look> looks_;    // indexed as the table
     std::vector<HWND> tabOrder_; // the controls that take the focus
     HWND lastFocus_ = nullptr;
+    bool highContrast_ = false;
+    COLORREF backgroundColour_ = 0;
     Brush background_;
     Icon bigIcon_, smallIcon_;
 };
