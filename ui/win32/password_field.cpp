@@ -332,7 +332,8 @@ POINT ContextMenuPoint(HWND field, LPARAM where)
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     POINTL character{};
-    SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character), start);
+    SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character),
+                 static_cast<LPARAM>(start));
     const auto font = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
     LOGFONTW metrics{};
     const LONG below =
