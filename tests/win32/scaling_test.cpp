@@ -157,5 +157,52 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     }
 }
 
+// The main window (at 96) is on a second monitor right of the first; the
+// About window, wherever it is, at 144.
+RECT SecondMonitor(HWND window)
+{
+    return window == FindWindowW(L"ZorvaneMainWindow", nullptr) ? RECT{3000, 100, 4000, 900}
+                                                                : RECT{0, 0, 1000, 800};
+}
+UINT WINAPI MainAt96AboutAt144(HWND window)
+{
+    return FindAbout() == window ? 144 : 96;
+}
+RECT WholeScreen(HWND)
+{
+    return {0, 0, 4000, 1000};
+}
+
+TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
+{
+    const FakeDisplay fake({&MainAt96AboutAt144, &SecondMonitor, &HighContrast});
+    Open(96);
+    const HWND about = About();
+    RECT frame, client;
+    GetWindowRect(about, &frame);
+    GetClientRect(about, &client);
+    EXPECT_LE(std::abs(frame.left + frame.right - 7000), 1);
+    EXPECT_LE(std::abs(frame.top + frame.bottom - 1000), 1);
+    // As opened at 144: 1.5 times its 622 x 230 at 96, Back included.
+    EXPECT_EQ(client.right, 933);
+    EXPECT_EQ(client.bottom, 345);
+    const RECT back = PlaceOf(ControlOf(about, BackButton));
+    EXPECT_EQ(back.right - back.left, 158);
+}
+
+TEST_F(WindowTest, WithoutPerMonitorDpiAChangeOfDpiIsLeftToWindows)
+{
+    const FakeDisplay fake({nullptr, &WholeScreen, &HighContrast});
+    RECT before, after, suggested{0, 0, 600, 600};
+    GetWindowRect(window_->Handle(), &before);
+    SendMessageW(window_->Handle(), kDpiChanged, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    GetWindowRect(window_->Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    const RECT field = PlaceOf(Control(LengthField));
+    EXPECT_EQ(field.right - field.left, 33);
+}
+
 } // namespace
 } // namespace zorvane::win32

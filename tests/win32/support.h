@@ -101,11 +101,38 @@ struct Snapshot {
 // its face and black.
 Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table, int dpi);
 
+// The system's view of the display, replaced while this lives.
+struct FakeDisplay {
+    explicit FakeDisplay(const Display &fake) : real(CurrentDisplay()) { CurrentDisplay() = fake; }
+    ~FakeDisplay() { CurrentDisplay() = real; }
+    FakeDisplay(const FakeDisplay &) = delete;
+    FakeDisplay &operator=(const FakeDisplay &) = delete;
+    const Display real;
+};
+
+// The DPI of every monitor, as a window placed on one is told.
+inline int monitorDpi = 96;
+inline UINT WINAPI MonitorDpi(HWND)
+{
+    return static_cast<UINT>(monitorDpi);
+}
+
+// Whether the user asked for high contrast, as the windows are told.
+inline bool highContrast = false;
+inline bool HighContrast()
+{
+    return highContrast;
+}
+
 // The main window, shown, with the program's ending recorded, not carried out.
+// Its monitor, and every other, is at the DPI it is opened at, without high
+// contrast unless a test asks for it.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)
     {
+        monitorDpi = dpi;
+        highContrast = false;
         window_.reset();
         window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), dpi);
         ASSERT_TRUE(window_->Exists());
@@ -133,6 +160,7 @@ struct WindowTest : ::testing::Test {
         return FindAbout();
     }
 
+    FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea, &HighContrast}};
     std::unique_ptr<MainWindow> window_;
     std::vector<int> endedWith_; // one exit code per ending of the program
 };

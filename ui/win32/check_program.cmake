@@ -9,7 +9,9 @@ cmake_minimum_required(VERSION 3.25)
 #     compiler was: MACHINE comes from the toolchain file that names the target;
 #   - a GUI program, which opens no console window;
 #   - relocatable and non-executable data, with high-entropy addresses where
-#     it is 64-bit (ASLR, DEP);
+#     it is 64-bit (ASLR, DEP), and aware of Remote Desktop's sessions, so
+#     that Windows runs it without the compatibility shims it gives programs
+#     that might not be (TERMINAL_SERVICE_AWARE, linked with --tsaware);
 #   - at most 1 MiB;
 #   - importing only DLLs that Windows takes from its system folder whatever
 #     lies beside the program: the KnownDLLs, and comctl32. Anything else would
@@ -34,11 +36,11 @@ endif()
 if(MACHINE STREQUAL "i386")
     set(format pei-i386)
     set(magic "010b\t\\(PE32\\)")
-    set(characteristics DYNAMIC_BASE NX_COMPAT)
+    set(characteristics DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE)
 elseif(MACHINE STREQUAL "x86-64")
     set(format pei-x86-64)
     set(magic "020b\t\\(PE32\\+\\)")
-    set(characteristics DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA)
+    set(characteristics DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA TERMINAL_SERVICE_AWARE)
 else()
     message(FATAL_ERROR "MACHINE must be i386 or x86-64, not '${MACHINE}'")
 endif()

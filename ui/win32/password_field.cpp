@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 // Windows 10 (1809) and later keep copied text in the clipboard history and
@@ -26,18 +27,15 @@
 namespace zorvane::win32 {
 namespace {
 
-// The password field's own menu: Copy and Select All, as a read-only field
-// offers. `where` is in screen coordinates, or -1 from the keyboard.
-void ShowCopyMenu(HWND field, LPARAM where)
+// Set on a field whose control took no callback to mark its copies: it makes none.
+constexpr wchar_t kCopyRefused[] = L"ZorvaneCopyRefused";
+
+// The field's menu: Copy and Select All, as a read-only field offers. Copy is
+// greyed where copies are refused.
+void ShowCopyMenu(HWND field, LPARAM where, bool copyRefused)
 {
     enum : UINT { kCopy = 1, kSelectAll = 2 };
-    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-    if (where == -1) {
-        RECT area;
-        GetClientRect(field, &area);
-        at = {area.left, area.top};
-        ClientToScreen(field, &at);
-    }
+    const POINT at = ContextMenuPoint(field, where);
     DWORD start = 0, end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
@@ -45,7 +43,7 @@ void ShowCopyMenu(HWND field, LPARAM where)
     const auto grayedIf = [](bool condition) {
         return static_cast<UINT>(MF_STRING | (condition ? MF_GRAYED : MF_ENABLED));
     };
-    AppendMenuW(menu, grayedIf(start == end), kCopy, L"&Copy");
+    AppendMenuW(menu, grayedIf(start == end || copyRefused), kCopy, L"&Copy");
     AppendMenuW(menu, grayedIf(GetWindowTextLengthW(field) == 0), kSelectAll, L"Select &All");
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, field, nullptr));
@@ -152,7 +150,18 @@ public:
         const bool offered = iid == IID_IUnknown || iid == IID_IDataObject;
         return Offer(object, offered ? static_cast<IDataObject *>(this) : nullptr);
     }
-    explicit PrivateText(std::wstring text) : text_(std::move(text)) {}
+    // The text of `range` in `field`, read straight into the one copy this
+    // object keeps.
+    PrivateText(HWND field, const CHARRANGE &range)
+        : text_(static_cast<std::size_t>(std::max(range.cpMax - range.cpMin, 0L)) + 1, L'\0')
+    {
+        TEXTRANGEW request{range, text_.data()};
+        text_.resize(static_cast<std::size_t>(
+            SendMessageW(field, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request))));
+    }
+    PrivateText(const PrivateText &) = delete;
+    PrivateText &operator=(const PrivateText &) = delete;
+    ~PrivateText() { SecureWipe(text_.data(), text_.capacity() * sizeof(wchar_t)); }
 
     STDMETHODIMP GetData(FORMATETC *format, STGMEDIUM *medium) override
     {
@@ -222,12 +231,7 @@ public:
     {
         if (!range || !data)
             return E_INVALIDARG;
-        std::wstring text(static_cast<std::size_t>(std::max(range->cpMax - range->cpMin, 0L)) + 1,
-                          L'\0');
-        TEXTRANGEW request{*range, text.data()};
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(field_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request))));
-        *data = new PrivateText(std::move(text));
+        *data = new PrivateText(field_, *range);
         return S_OK;
     }
     STDMETHODIMP GetNewStorage(LPSTORAGE *) override { return E_NOTIMPL; }
@@ -261,6 +265,7 @@ private:
 LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR, DWORD_PTR sourceFailed)
 {
+    const bool copyRefused = GetPropW(field, kCopyRefused) != nullptr;
     switch (message) {
     case WM_GETDLGCODE: {
         // A multi-line field asks for every key, Tab included. Tab, Enter and
@@ -276,9 +281,18 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
     case WM_KEYDOWN:
         // Ctrl+Insert copies, as in every Windows field; Wine's rich edit
         // ignores it, so the field sends itself WM_COPY, which goes through
-        // the callback.
-        if (wParam == VK_INSERT && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
+        // the callback. The control copies on Ctrl+C by itself, without
+        // WM_COPY, so where copies are refused that key stops here.
+        if ((wParam == VK_INSERT || (wParam == 'C' && copyRefused)) &&
+            GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
             SendMessageW(field, WM_COPY, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_COPY:
+        // An unmarked copy would reach clipboard history: none is made.
+        if (copyRefused) {
+            MessageBeep(MB_ICONWARNING);
             return 0;
         }
         break;
@@ -289,9 +303,10 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
         return result;
     }
     case WM_CONTEXTMENU:
-        ShowCopyMenu(field, lParam);
+        ShowCopyMenu(field, lParam, copyRefused);
         return 0;
     case WM_NCDESTROY:
+        RemovePropW(field, kCopyRefused);
         RemoveWindowSubclass(field, &PasswordFieldProcedure, 0);
         break;
     default:
@@ -302,13 +317,44 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
 
 } // namespace
 
-void AttachPasswordField(HWND field)
+POINT ContextMenuPoint(HWND field, LPARAM where)
 {
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0, FALSE);
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    // From the keyboard both coordinates are -1; one alone is a click on a
+    // monitor left of or above the primary one.
+    if (at.x != -1 || at.y != -1)
+        return at;
+    RECT area;
+    GetClientRect(field, &area);
+    // Below the start of the selection, or at the caret, where it shows;
+    // else at the field's corner.
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    POINTL character{};
+    SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character),
+                 static_cast<LPARAM>(start));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
+    LOGFONTW metrics{};
+    const LONG below =
+        font && GetObjectW(font, sizeof(metrics), &metrics) ? std::abs(metrics.lfHeight) : 0;
+    const POINT caret{character.x, character.y + below};
+    at = PtInRect(&area, caret) ? caret : POINT{area.left, area.top};
+    ClientToScreen(field, &at);
+    return at;
+}
+
+bool AttachPasswordField(HWND field)
+{
     auto *callback = new Callback(field);
     // The control holds its own reference for as long as it exists.
-    SendMessageW(field, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback));
+    const bool marked =
+        SendMessageW(field, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback)) != 0;
     callback->Release();
+    if (!marked)
+        SetPropW(field, kCopyRefused, field);
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, FALSE);
+    return marked;
 }
 
 void ShowPassword(HWND field, std::wstring &password, bool sourceFailed)

@@ -13,8 +13,16 @@
 namespace zorvane::win32 {
 
 // Makes the rich edit control `field` the password field, for as long as it
-// exists.
-void AttachPasswordField(HWND field);
+// exists. False when the control takes no callback to mark its copies: then
+// it makes none (copy keys beep, the menu's Copy is greyed), since an
+// unmarked copy would reach clipboard history.
+bool AttachPasswordField(HWND field);
+
+// Where the field's menu opens for a WM_CONTEXTMENU at `where`: that point,
+// or, from the keyboard (both coordinates -1), below the selection's start
+// where it shows in the field, else at the field's top left corner. In screen
+// coordinates.
+POINT ContextMenuPoint(HWND field, LPARAM where);
 
 // Gives `field` the text `password` in one write, then wipes all of
 // `password`'s buffer: the field keeps its own copy, and this one held a

@@ -72,25 +72,32 @@ void ScaleFrameWithDpi(HWND window)
         enable(window);
 }
 
-// Moves `window` so that its frame sits in the middle of its monitor's work area.
-void CentreOnWorkArea(HWND window)
+RECT MonitorWorkArea(HWND window)
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        return;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    return monitor.rcWork;
+}
+
+// Moves `window` so that its frame sits in the middle of `area`.
+void CentreOn(HWND window, const RECT &area)
+{
     RECT frame;
     GetWindowRect(window, &frame);
-    const RECT &area = monitor.rcWork;
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
                  area.top + (area.bottom - area.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Brush SolidBrush(forms::Rgb colour)
+bool SystemHighContrast()
 {
-    return Brush(CreateSolidBrush(ColourRef(colour)));
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 struct ClassAndStyle {
@@ -170,10 +177,16 @@ COLORREF ColourRef(forms::Rgb colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+Display &CurrentDisplay()
+{
+    static Display display{User32<UINT(WINAPI *)(HWND)>("GetDpiForWindow"), &MonitorWorkArea,
+                           &SystemHighContrast};
+    return display;
+}
+
 int WindowDpi(HWND window, int fallback)
 {
-    using DpiOf = UINT(WINAPI *)(HWND);
-    static const auto dpiOf = User32<DpiOf>("GetDpiForWindow");
+    const auto dpiOf = CurrentDisplay().dpiOf;
     const int dpi = dpiOf ? static_cast<int>(dpiOf(window)) : 0;
     return dpi > 0 ? dpi : fallback;
 }
@@ -191,27 +204,14 @@ void Window::Register(HINSTANCE module, const WindowClass &kind)
 
 Window::Window(HINSTANCE module, const forms::Window &table, const WindowClass &kind, HWND owner,
                int dpi)
-    : module_(module), table_(table), icon_(kind.icon), dpi_(dpi), looks_(table.controls.size()),
-      background_(SolidBrush(table.background))
+    : module_(module), table_(table), icon_(kind.icon), dpi_(dpi), looks_(table.controls.size())
 {
+    ChooseColours();
     CreateWindowExW(0, kind.name, Widen(table.title).c_str(), kind.style, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, module, this);
     if (!hwnd_)
         return;
     FitFrame(hwnd_, table, dpi);
-    for (std::size_t i = 0; i < looks_.size(); ++i) {
-        const forms::Control &row = table.controls[i];
-        // Squares and buttons always have a colour: forms::detail::WellFormed
-        // checks every table for one at compile time.
-        if (row.kind == Kind::Square)
-            looks_[i].face = SolidBrush(*row.colour);
-        if (row.kind == Kind::Button) {
-            const forms::ButtonColours colours = forms::ButtonColoursOf(*row.colour);
-            looks_[i].face = SolidBrush(colours.face);
-            looks_[i].pressedFace = SolidBrush(colours.pressedFace);
-            looks_[i].pressedEdge = SolidBrush(colours.pressedEdge);
-        }
-    }
     BuildControls();
     for (const int index : CreationOrder(table))
         if (Row(index).TakesFocus())
@@ -283,6 +283,10 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnClose();
         return 0;
     case kDpiChanged: {
+        // Sent to a process that is not aware of each monitor's DPI, it
+        // would lay the window out for a DPI Windows already scales it to.
+        if (!CurrentDisplay().dpiOf)
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
         Relayout(LOWORD(wParam));
         const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
@@ -290,6 +294,22 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_SYSCOLORCHANGE:
+        // Sent to top-level windows only; the common controls need it too
+        // ("WM_SYSCOLORCHANGE message").
+        for (const HWND control : controls_)
+            SendMessageW(control, message, wParam, lParam);
+        ChooseColours();
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_SETTINGCHANGE:
+        // High contrast turned on or off; its colours come with
+        // WM_SYSCOLORCHANGE.
+        if (CurrentDisplay().highContrast() != highContrast_) {
+            ChooseColours();
+            RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_ERASEBKGND:
         EraseBackground(reinterpret_cast<HDC>(wParam));
         return TRUE;
@@ -319,7 +339,16 @@ void Window::Show()
 {
     if (!placed_) {
         placed_ = true;
-        CentreOnWorkArea(hwnd_);
+        // An owned window opens beside its owner, and is drawn at the DPI of
+        // the monitor it lands on, which need not be its owner's.
+        const HWND owner = GetWindow(hwnd_, GW_OWNER);
+        const RECT area = CurrentDisplay().workArea(owner ? owner : hwnd_);
+        CentreOn(hwnd_, area);
+        const int dpi = WindowDpi(hwnd_, dpi_);
+        if (dpi != dpi_) {
+            UseDpi(dpi);
+            CentreOn(hwnd_, area);
+        }
         // A window that is not a dialog box starts with its focus rings
         // shown. Told to start from the last input, it hides them after a
         // click until a key is used, as a dialog box does ("WM_CHANGEUISTATE
@@ -338,6 +367,38 @@ void Window::UseDpi(int dpi)
         return;
     Relayout(dpi);
     FitFrame(hwnd_, table_, dpi);
+}
+
+void Window::ChooseColours()
+{
+    highContrast_ = CurrentDisplay().highContrast();
+    const bool system = highContrast_;
+    const auto pick = [system](int index, forms::Rgb own) {
+        return system ? GetSysColor(index) : ColourRef(own);
+    };
+    const auto brush = [](COLORREF colour) { return Brush(CreateSolidBrush(colour)); };
+    backgroundColour_ = pick(COLOR_WINDOW, table_.background);
+    background_ = brush(backgroundColour_);
+    for (std::size_t i = 0; i < looks_.size(); ++i) {
+        const forms::Control &row = table_.controls[i];
+        Look &look = looks_[i];
+        // Squares, labels and buttons always have a colour:
+        // forms::detail::WellFormed checks every table for one at compile time.
+        if (row.kind == Kind::Square) {
+            look.faceColour = pick(COLOR_WINDOWTEXT, *row.colour);
+            look.face = brush(look.faceColour);
+        } else if (row.kind == Kind::Label) {
+            look.text = pick(COLOR_WINDOWTEXT, *row.colour);
+        } else if (row.kind == Kind::Button) {
+            const forms::ButtonColours colours = forms::ButtonColoursOf(*row.colour);
+            look.faceColour = pick(COLOR_BTNFACE, colours.face);
+            look.face = brush(look.faceColour);
+            look.pressedFace = brush(pick(COLOR_HIGHLIGHT, colours.pressedFace));
+            look.pressedEdge = brush(pick(COLOR_BTNTEXT, colours.pressedEdge));
+            look.text = system ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
+            look.pressedText = system ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0);
+        }
+    }
 }
 
 void Window::BuildControls()
@@ -515,11 +576,10 @@ void Window::EraseBackground(HDC dc) const
 
 HBRUSH Window::ColourStatic(HDC dc, HWND control) const
 {
-    // Labels always have a colour (checked with the table at compile time).
     const int index = IndexOf(GetDlgCtrlID(control));
     if (index != forms::kNone && Row(index).kind == Kind::Label)
-        SetTextColor(dc, ColourRef(*Row(index).colour));
-    SetBkColor(dc, ColourRef(table_.background));
+        SetTextColor(dc, looks_[static_cast<std::size_t>(index)].text);
+    SetBkColor(dc, backgroundColour_);
     return background_.Get();
 }
 
@@ -574,6 +634,9 @@ void Window::DrawButton(int index, const DRAWITEMSTRUCT &draw) const
         FillRect(dc, &face, look.pressedFace.Get());
     } else {
         FillRect(dc, &face, look.face.Get());
+        // In high contrast a button shows its bounds, as the system's do.
+        if (highContrast_)
+            FrameRect(dc, &face, look.pressedEdge.Get());
     }
 
     RECT text = draw.rcItem;
@@ -581,7 +644,9 @@ void Window::DrawButton(int index, const DRAWITEMSTRUCT &draw) const
         OffsetRect(&text, 1, 1);
     const HGDIOBJ original = SelectObject(dc, look.captionFont);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (draw.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    SetTextColor(dc, (draw.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT)
+                     : pressed                       ? look.pressedText
+                                                     : look.text);
     DrawTextW(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, original);
@@ -590,8 +655,8 @@ void Window::DrawButton(int index, const DRAWITEMSTRUCT &draw) const
     if ((draw.itemState & ODS_FOCUS) && !(draw.itemState & ODS_NOFOCUSRECT)) {
         RECT ring = draw.rcItem;
         InflateRect(&ring, -edge - 1, -edge - 1);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, ColourRef(*Row(index).colour));
+        SetTextColor(dc, look.text);
+        SetBkColor(dc, look.faceColour);
         DrawFocusRect(dc, &ring);
     }
 }

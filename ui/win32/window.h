@@ -35,8 +35,24 @@ struct WindowClass {
 
 COLORREF ColourRef(forms::Rgb colour);
 
-// The DPI `window` is drawn at where the system says (Windows 10 from its
-// Anniversary Update on), else `fallback`.
+// What the system says about where windows are shown. Tests put their own in
+// place of the system's.
+struct Display {
+    // The DPI `window` is drawn at, from Windows 10's Anniversary Update on;
+    // null before it. Only a process that has it is aware of each monitor's
+    // DPI (Windows 8.1 and early Windows 10 read the manifest's dpiAware
+    // alone), so only there is WM_DPICHANGED acted on.
+    UINT(WINAPI *dpiOf)(HWND window);
+    // The work area of the monitor that holds most of `window`, or of the
+    // nearest one.
+    RECT (*workArea)(HWND window);
+    // Whether the user asked for high contrast (SPI_GETHIGHCONTRAST): then
+    // every control is drawn in the system's colours, not the table's.
+    bool (*highContrast)();
+};
+Display &CurrentDisplay();
+
+// The DPI `window` is drawn at where the system says, else `fallback`.
 int WindowDpi(HWND window, int fallback);
 
 class Window {
@@ -53,7 +69,9 @@ public:
     [[nodiscard]] HWND Handle() const { return hwnd_; }
     [[nodiscard]] bool Exists() const { return hwnd_ != nullptr; }
 
-    // Shows the window in front, centred on its work area the first time.
+    // Shows the window in front. The first time, it is centred on the work
+    // area of its owner's monitor (its own, if it has no owner), and laid
+    // out for the DPI of the monitor it lands on.
     void Show();
     // Lays the window out for `dpi`, where it is not already.
     void UseDpi(int dpi);
@@ -91,7 +109,10 @@ private:
     struct Look {
         Brush face;        // a square's fill or a button's face at rest
         Brush pressedFace; // a button's face while pressed
-        Brush pressedEdge;
+        Brush pressedEdge; // also a button's outline at rest in high contrast
+        COLORREF faceColour = 0;
+        COLORREF text = 0; // a label's or a button's caption's
+        COLORREF pressedText = 0;
         std::wstring caption;        // a button's
         HFONT captionFont = nullptr; // owned by the font cache
         DecodedPicture picture;
@@ -100,6 +121,8 @@ private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls();
+    // Takes the colours from the table, or from the system in high contrast.
+    void ChooseColours();
     // Gives the captions, pictures and icons their sizes at dpi_.
     void ScaleLooks();
     // Lays the controls out again for `dpi`, in the frame they had.
@@ -138,6 +161,8 @@ private:
     std::vector<Look> looks_;    // indexed as the table
     std::vector<HWND> tabOrder_; // the controls that take the focus
     HWND lastFocus_ = nullptr;
+    bool highContrast_ = false;
+    COLORREF backgroundColour_ = 0;
     Brush background_;
     Icon bigIcon_, smallIcon_;
 };
