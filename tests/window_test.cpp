@@ -433,11 +433,20 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     }
 }
 
-// The password in the clipboard's `mode`, if it comes with the secret hint.
+// The password in the clipboard's `mode`, if it is offered as plain text with
+// the secret hint and nothing else. Other programs see only what formats()
+// lists: a hint that data() finds but formats() leaves out never leaves.
 QString SecretIn(QClipboard::Mode mode)
 {
     const QMimeData *offer = QGuiApplication::clipboard()->mimeData(mode);
-    if (!offer || offer->data(QStringLiteral("x-kde-passwordManagerHint")) != "secret")
+    if (!offer)
+        return QStringLiteral("(nothing offered)");
+    QStringList formats = offer->formats();
+    formats.sort();
+    if (formats !=
+        QStringList{QStringLiteral("text/plain"), QStringLiteral("x-kde-passwordManagerHint")})
+        return QStringLiteral("(offered as %1)").arg(formats.join(QLatin1Char(' ')));
+    if (offer->data(QStringLiteral("x-kde-passwordManagerHint")) != "secret")
         return QStringLiteral("(no secret hint)");
     return offer->text();
 }
