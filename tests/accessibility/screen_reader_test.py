@@ -19,6 +19,7 @@ Needs Debian's python3-gi, gir1.2-atspi-2.0, at-spi2-core, dbus-daemon and xvfb;
 Prints one line per check and ends with "N passed, M failed".
 """
 import os
+import re
 import pty
 import select
 import shutil
@@ -299,8 +300,8 @@ def check_memory(pid, entry, field, generate, press, check):
 
 def spoken(log):
     """What Orca has said so far, one utterance an item, from its debug log."""
-    return [line.split("SPEECH OUTPUT: '", 1)[1].rsplit("'", 1)[0]
-            for line in list(log) if "SPEECH OUTPUT: '" in line]
+    said = (re.search(r"SPEECH OUTPUT: '(.*)'(?: ?\{.*\})?$", line) for line in list(log))
+    return [m.group(1) for m in said if m]
 
 
 def start_orca(wait_for, check):
@@ -331,7 +332,7 @@ def start_orca(wait_for, check):
                 if not chunk:
                     return
                 *lines, pending = (pending + chunk).split(b"\n")
-                log.extend(line.decode(errors="replace") for line in lines)
+                log.extend(line.decode(errors="replace").rstrip("\r") for line in lines)
 
     threading.Thread(target=read, daemon=True).start()
     on = wait_for(lambda: spoken(log), timeout=20)
