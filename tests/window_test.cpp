@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "accessibility.h"
 #include "forms/about_window.h"
 #include "forms/main_window.h"
 #include "password_field.h"
@@ -300,6 +301,51 @@ TEST_F(MainWindowTest, AFailedSourceSaysSoInFullWithOrWithoutAnEarlierPassword)
     EXPECT_EQ(onScreen(), empty);
 }
 
+// Counts the times a widget is shown: a screen reader speaks a notification
+// each time it becomes showing.
+class ShowCounter final : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        shows += event->type() == QEvent::Show;
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, EachRequestIsAnnouncedOnceWithoutThePasswordOrAFocusChange)
+{
+    auto *announcer = window_->findChild<Announcer *>();
+    ASSERT_NE(announcer, nullptr);
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(announcer);
+    ASSERT_NE(heard, nullptr);
+    EXPECT_EQ(heard->role(), QAccessible::Notification);
+    EXPECT_FALSE(announcer->isVisible()) << "silent before the first request";
+    ShowCounter counter;
+    announcer->installEventFilter(&counter);
+
+    window_->setRandomSource(std::make_unique<zorvane::testing::ScriptedSource>());
+    GenerateButton()->setFocus();
+    for (const int request : {1, 2}) {
+        Generate("6");
+        EXPECT_EQ(counter.shows, request) << "the same words, heard again";
+        EXPECT_EQ(heard->text(QAccessible::Name),
+                  "New password, 6 characters. Number of Combinations: 25200.");
+        EXPECT_FALSE(announcer->urgent());
+        EXPECT_FALSE(heard->text(QAccessible::Name).contains(Password()));
+        EXPECT_EQ(QApplication::focusWidget(), GenerateButton());
+    }
+
+    auto failing = std::make_unique<zorvane::testing::ScriptedSource>();
+    failing->failFrom = 1;
+    window_->setRandomSource(std::move(failing));
+    Generate("6");
+    EXPECT_EQ(counter.shows, 3);
+    EXPECT_EQ(heard->text(QAccessible::Name), "No password: the system's random source failed.");
+    EXPECT_TRUE(announcer->urgent());
+    announcer->removeEventFilter(&counter);
+}
+
 TEST_F(MainWindowTest, ExitAsksAndYesEndsTheProgramAsClosingTheWindowDoes)
 {
     // Exit answered No, then Yes, then closing the window; each with the About
@@ -433,11 +479,20 @@ TEST_F(MainWindowTest, AboutOpensOneWindowAsDescribedThatBackHidesAndClosingDest
     }
 }
 
-// The password in the clipboard's `mode`, if it comes with the secret hint.
+// The password in the clipboard's `mode`, if it is offered as plain text with
+// the secret hint and nothing else. Other programs see only what formats()
+// lists: a hint that data() finds but formats() leaves out never leaves.
 QString SecretIn(QClipboard::Mode mode)
 {
     const QMimeData *offer = QGuiApplication::clipboard()->mimeData(mode);
-    if (!offer || offer->data(QStringLiteral("x-kde-passwordManagerHint")) != "secret")
+    if (!offer)
+        return QStringLiteral("(nothing offered)");
+    QStringList formats = offer->formats();
+    formats.sort();
+    if (formats !=
+        QStringList{QStringLiteral("text/plain"), QStringLiteral("x-kde-passwordManagerHint")})
+        return QStringLiteral("(offered as %1)").arg(formats.join(QLatin1Char(' ')));
+    if (offer->data(QStringLiteral("x-kde-passwordManagerHint")) != "secret")
         return QStringLiteral("(no secret hint)");
     return offer->text();
 }

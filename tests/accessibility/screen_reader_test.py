@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads Zorvane's windows over AT-SPI, the way a screen reader does.
 
-Usage: screen_reader_test.py PATH/TO/zorvane [memory]
+Usage: screen_reader_test.py PATH/TO/zorvane [memory|speech]
 
 Runs the real program on a private X server and a private D-Bus session with the
 accessibility bus switched on. The rule it checks: a control's accessible name is
@@ -11,16 +11,23 @@ With "memory", it instead makes several requests, reads each password, and then
 scans the program's readable memory for the earlier ones: the field must keep only
 the current password.
 
-Needs Debian's python3-gi, gir1.2-atspi-2.0, at-spi2-core, dbus-daemon and xvfb.
+With "speech", it runs the Orca screen reader beside the program, presses Generate
+with real keys, and reads what Orca said from its debug log.
+
+Needs Debian's python3-gi, gir1.2-atspi-2.0, at-spi2-core, dbus-daemon and xvfb;
+"speech" also orca and xdotool.
 Prints one line per check and ends with "N passed, M failed".
 """
 import os
+import re
+import pty
 import select
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import warnings
 
@@ -96,7 +103,7 @@ def memory_counts(pid, texts):
     return counts
 
 
-def run_checks(program, memory):
+def run_checks(program, mode):
     import gi
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi, Gio, GLib
@@ -152,6 +159,9 @@ def run_checks(program, memory):
     desktop = Atspi.get_desktop(0)
     desktop.get_child_count()  # the registry is up before the program looks for it
 
+    orca = start_orca(wait_for, check) if mode == "speech" else None
+    if mode == "speech" and not orca:
+        return 1
     proc = subprocess.Popen([program])
     try:
         def app():
@@ -180,6 +190,14 @@ def run_checks(program, memory):
         check(f"label {FIGURE_LABEL!r}", FIGURE_LABEL in labels, f"labels: {labels}")
         check("before a request the empty figure has no name, not its caption's",
               labels.count(FIGURE_LABEL) == 1 and "" in labels, f"labels: {labels}")
+        # Decoration is no part of the tree: of what the window shows, only the
+        # empty figure is nameless.
+        shown = [c for c in (main_window.get_child_at_index(i)
+                             for i in range(main_window.get_child_count()))
+                 if c and c.get_state_set().contains(Atspi.StateType.SHOWING)]
+        nameless = [c.get_role_name() for c in shown if not c.get_name()]
+        check("no nameless object in the window but the empty figure",
+              nameless == ["label"], f"nameless: {nameless}")
         fields = find(main_window, Atspi.Role.TEXT) + find(main_window, Atspi.Role.ENTRY)
         multi = [f for f in fields if f.get_state_set().contains(Atspi.StateType.MULTI_LINE)]
         entry = next((f for f in fields if f not in multi), None)
@@ -196,8 +214,11 @@ def run_checks(program, memory):
         generate = next(iter(find(main_window, Atspi.Role.PUSH_BUTTON, "Generate Password")), None)
         if not (entry and password and generate):
             return 1
-        if memory:
+        if mode == "memory":
             check_memory(proc.pid, entry, password, generate, press, check)
+            return 0 if all(results) else 1
+        if mode == "speech":
+            check_speech(orca, main_window, password, wait_for, find, check)
             return 0 if all(results) else 1
 
         def request(length, figure):
@@ -242,6 +263,9 @@ def run_checks(program, memory):
     finally:
         proc.kill()
         proc.wait()
+        if orca:
+            orca[0].kill()
+            orca[0].wait()
         print(f"{results.count(True)} passed, {results.count(False)} failed")
     return 0 if all(results) else 1
 
@@ -274,13 +298,98 @@ def check_memory(pid, entry, field, generate, press, check):
           "found (request, encoding): " + ", ".join(f"{i} {e}" for i, e in left))
 
 
+def spoken(log):
+    """What Orca has said so far, one utterance an item, from its debug log."""
+    said = (re.search(r"SPEECH OUTPUT: '(.*)'(?: ?\{.*\})?$", line) for line in list(log))
+    return [m.group(1) for m in said if m]
+
+
+def start_orca(wait_for, check):
+    """Orca with its settings in the private session's runtime folder, logging
+    what it speaks. Returns (process, log) once it has said it is on; the log
+    is a list of lines that fills as Orca writes."""
+    if not shutil.which("orca"):
+        check("Orca is installed (scripts/install-deps test)", False, "orca not found")
+        return None
+    runtime = os.environ["XDG_RUNTIME_DIR"]
+    env = dict(os.environ, HOME=runtime, XDG_CONFIG_HOME=runtime, XDG_DATA_HOME=runtime)
+    # Orca writes its log through Python's buffered files, which flush each line
+    # only to a terminal: it gets one, and the log is read from the other end.
+    master, slave = pty.openpty()
+    orca = subprocess.Popen(["orca", "--debug-file=/dev/stdout"], env=env, stdin=subprocess.DEVNULL,
+                            stdout=slave, stderr=slave)
+    os.close(slave)
+    log = []
+
+    def read():
+        with open(master, "rb", 0) as terminal:
+            pending = b""
+            while True:
+                try:
+                    chunk = terminal.read(65536)
+                except OSError:  # Orca has ended
+                    return
+                if not chunk:
+                    return
+                *lines, pending = (pending + chunk).split(b"\n")
+                log.extend(line.decode(errors="replace").rstrip("\r") for line in lines)
+
+    threading.Thread(target=read, daemon=True).start()
+    on = wait_for(lambda: spoken(log), timeout=20)
+    check("Orca starts and speaks", on, "nothing in its log within 20 s")
+    if not on:
+        orca.kill()
+        orca.wait()
+        return None
+    return orca, log
+
+
+def check_speech(orca, main_window, password, wait_for, find, check):
+    """Generate pressed with Space as a user does: Orca says what the request
+    made, the focus stays on the button, and the password is never spoken."""
+    from gi.repository import Atspi
+    log = orca[1]
+    # The length field has the focus when the window opens.
+    wait_for(lambda: any(LENGTH_LABEL in s for s in spoken(log)), timeout=10)
+
+    def heard(expected):
+        return sum(s.startswith(expected) for s in spoken(log))
+
+    def key(*keys):
+        subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), check=True)
+
+    key("ctrl+a", "8", "Tab")
+    wait_for(lambda: any(s.startswith("Generate Password") for s in spoken(log)), timeout=5)
+    news = "notification New password, 8 characters. Number of Combinations: "
+    key("space")
+    first = wait_for(lambda: heard(news), timeout=5)
+    check("after Space on Generate, Orca announces the new password's length",
+          first, "said: " + " | ".join(spoken(log)[-6:]))
+    figures = [n.get_name() for n in find(main_window, Atspi.Role.LABEL)
+               if n.get_name() not in ("", LENGTH_LABEL, FIGURE_LABEL)]
+    check("the announcement gives the figure the window shows",
+          len(figures) == 1 and heard(f"{news}{figures[0]}."),
+          f"figures {figures}, said: " + " | ".join(spoken(log)[-4:]))
+    key("space")
+    check("the same words are announced again after the next request",
+          wait_for(lambda: heard(news) >= 2, timeout=5),
+          "said: " + " | ".join(spoken(log)[-6:]))
+    buttons = [b for b in find(main_window, Atspi.Role.PUSH_BUTTON)
+               if b.get_state_set().contains(Atspi.StateType.FOCUSED)]
+    check("the focus stays on the button", [b.get_name() for b in buttons] == [
+          "I want another one!!"], f"focused: {[b.get_name() for b in buttons]}")
+    secret = Atspi.Text.get_text(password, 0, -1)
+    check("Orca never speaks the password", len(secret) == 8 and
+          not any(secret in s for s in spoken(log)), f"password {secret!r}")
+
+
 def main():
     mode = sys.argv[2:]
-    if len(sys.argv) not in (2, 3) or mode not in ([], ["memory"]):
+    if len(sys.argv) not in (2, 3) or mode not in ([], ["memory"], ["speech"]):
         sys.exit(__doc__)
     program = os.path.abspath(sys.argv[1])
     if os.environ.get(INSIDE):
-        return run_checks(program, mode == ["memory"])
+        return run_checks(program, mode[0] if mode else "")
     return run_in_private_session(program, mode)
 
 

@@ -2,7 +2,9 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "accessibility.h"
 #include "fonts.h"
+#include "forms/announcement.h"
 #include "forms/main_window.h"
 #include "generate.h"
 #include "password_field.h"
@@ -45,6 +47,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(static_cast<QPushButton *>(control(Id::AboutButton)), &QPushButton::clicked, this,
             &MainWindow::OnAbout);
 
+    announcer_ = new Announcer(this);
+
     // The figure is empty until the first request; see OnGenerate.
     figureCaption_->setBuddy(nullptr);
     setWindowIcon(MainIcon());
@@ -69,6 +73,7 @@ void MainWindow::OnGenerate()
     const GeneratedTexts texts =
         zorvane::GeneratePassword(lengthField_->text().toStdString(), *source_);
 
+    const std::size_t characters = texts.password.size();
     QString password = ToQString(texts.password);
     // An empty field says why it is empty, to the eye and to a screen reader.
     passwordField_->ShowPassword(password, texts.sourceFailed ? ToQString(forms::kSourceFailedText)
@@ -83,6 +88,9 @@ void MainWindow::OnGenerate()
     generateButton_->setText(ToQString(forms::kAnotherOneCaption));
     FitCaption(generateButton_,
                forms::ControlFont(forms::kMainWindow, forms::Row(Id::GenerateButton)));
+
+    // The focus stays on the button; a screen reader hears what happened.
+    announcer_->Announce(forms::AnnouncementAfter(characters, texts.figure, texts.sourceFailed));
 }
 
 void MainWindow::OnExit()

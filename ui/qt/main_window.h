@@ -19,6 +19,7 @@ class RandomSource;
 namespace zorvane::qt {
 
 class AboutWindow;
+class Announcer;
 class PasswordField;
 
 class MainWindow final : public QWidget {
@@ -55,6 +56,7 @@ private:
     PasswordField *passwordField_ = nullptr;
     QLabel *figure_ = nullptr;
     QLabel *figureCaption_ = nullptr;
+    Announcer *announcer_ = nullptr;
 
     QPointer<AboutWindow> about_;
     std::unique_ptr<RandomSource> source_;

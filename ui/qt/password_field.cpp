@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextOption>
 
 namespace zorvane::qt {
@@ -51,9 +52,14 @@ void PasswordField::ShowPassword(QString &password, const QString &whyEmpty)
     password.truncate(0);
 }
 
+// The selection, the clipboard and a drag all take their offer from here.
 QMimeData *PasswordField::createMimeDataFromSelection() const
 {
-    QMimeData *offer = QPlainTextEdit::createMimeDataFromSelection();
+    // A fresh offer of plain text: the editor's own lists a fixed set of rich
+    // formats and leaves out any other, the hint among them, and a secret
+    // needs no rich text anyway.
+    auto *offer = new QMimeData;
+    offer->setText(textCursor().selection().toPlainText());
     // The hint KDE's clipboard manager, and others after it, honour.
     offer->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
     return offer;

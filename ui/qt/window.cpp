@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "painter.h"
 #include "password_field.h"
@@ -138,6 +139,7 @@ private:
 
 std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &description)
 {
+    InstallAccessibleInterfaces();
     window.setObjectName(ToQString(description.objectName));
     window.setWindowTitle(ToQString(description.title));
     SetBackground(&window, description.background);
