@@ -3,8 +3,8 @@
 
 #include "about_window.h"
 #include "main_window.h"
-#include "painter.h"
 #include "text.h"
+#include "window.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -65,7 +65,7 @@ private:
         QList<QWidget *> children;
         for (QObject *object : widget()->children()) {
             auto *child = qobject_cast<QWidget *>(object);
-            if (child && !child->isWindow() && !dynamic_cast<Square *>(child))
+            if (child && !child->isWindow() && !IsDecoration(*child))
                 children.append(child);
         }
         return children;

@@ -20,6 +20,9 @@
 namespace zorvane::qt {
 namespace {
 
+// Marks what the table calls decoration, for the accessibility tree.
+constexpr char kDecoration[] = "zorvaneDecoration";
+
 // Every kind drawn in a colour has one: the model checks each table for it
 // at compile time.
 forms::Rgb ColourOf(const forms::Control &row)
@@ -149,6 +152,7 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const forms::Control &row : description.controls) {
         QWidget *control = MakeControl(window, row);
+        control->setProperty(kDecoration, forms::IsDecoration(row.kind));
         controls.push_back(control);
         control->setObjectName(ToQString(row.objectName));
         control->setGeometry(ToQRect(row.rect));
@@ -181,6 +185,11 @@ std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &descrip
     }
     (new ScreenFollower(window, description, controls))->Fit();
     return controls;
+}
+
+bool IsDecoration(const QWidget &control)
+{
+    return control.property(kDecoration).toBool();
 }
 
 } // namespace zorvane::qt

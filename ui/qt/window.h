@@ -16,4 +16,8 @@ namespace zorvane::qt {
 // in the table's order; the window wires the buttons it has.
 std::vector<QWidget *> BuildWindow(QWidget &window, const forms::Window &description);
 
+// Whether `control` was built as decoration (forms::IsDecoration): drawn, and
+// nothing a screen reader should stop on.
+[[nodiscard]] bool IsDecoration(const QWidget &control);
+
 } // namespace zorvane::qt
