@@ -161,16 +161,6 @@ TEST(AnnouncementAfter, SaysWhatARequestMadeButNeverThePassword)
 }
 
 // Only the red squares are decoration: everything else is read or worked.
-TEST(IsDecoration, OnlyTheSquares)
-{
-    std::vector<std::string> decoration;
-    for (const Window *window : {&kMainWindow, &kAboutWindow})
-        for (const Control &control : window->controls)
-            if (IsDecoration(control.kind))
-                decoration.emplace_back(control.objectName);
-    EXPECT_EQ(decoration, (std::vector<std::string>{"Shape1", "Shape2"}));
-}
-
 TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)
 {
     EXPECT_EQ(PixelRect({2400, 240, 495, 375}), (Pixels{160, 16, 33, 25}));

@@ -46,19 +46,9 @@ TEST_F(ClipboardTest, EveryCopyCarriesThePrivacyFormats)
     SetFocus(field);
     Pump();
 
-    // Key 0: WM_COPY, what the field's menu sends for Copy.
-    for (const auto &[way, key] : {std::pair{"menu Copy", 0}, std::pair{"Ctrl+C", int{'C'}},
-                                   std::pair{"Ctrl+Insert", VK_INSERT}}) {
+    for (const auto &[way, key] : kCopyWays) {
         SCOPED_TRACE(way);
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        CloseClipboard();
-        SendMessageW(field, EM_SETSEL, 0, -1);
-        if (key)
-            PressWithControl(key);
-        else
-            SendMessageW(field, WM_COPY, 0, 0);
-        Pump();
+        CopyAllOf(field, key);
         EXPECT_EQ(Clipboard(), (std::vector<std::string>{password, "0", "0", "0"}));
     }
 }

@@ -69,13 +69,6 @@ bool ClipboardHasText()
     return has;
 }
 
-void EmptyTheClipboard()
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-}
-
 TEST_F(WindowTest, TheCopyAClipboardOfferHoldsIsWipedWhenTheOfferGoes)
 {
     Generate(L"24");
@@ -102,14 +95,9 @@ TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
     std::wstring password = L"still not for history";
     ShowPassword(field, password, false);
     SetFocus(field);
-    for (const int key : {0, int{'C'}, VK_INSERT}) {
-        SCOPED_TRACE(key);
-        EmptyTheClipboard();
-        SendMessageW(field, EM_SETSEL, 0, -1);
-        if (key)
-            PressWithControl(key);
-        else
-            SendMessageW(field, WM_COPY, 0, 0);
+    for (const auto &[way, key] : kCopyWays) {
+        SCOPED_TRACE(way);
+        CopyAllOf(field, key);
         EXPECT_FALSE(ClipboardHasText());
     }
     DestroyWindow(field);

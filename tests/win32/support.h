@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorvane::win32::testing {
@@ -50,6 +51,27 @@ inline void PressWithControl(int key)
     PressKey(key);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
+}
+
+// The ways a user copies a selection, by the key held with Ctrl; 0 is the
+// menu's Copy, which sends WM_COPY.
+inline constexpr std::pair<const char *, int> kCopyWays[] = {
+    {"menu Copy", 0}, {"Ctrl+C", 'C'}, {"Ctrl+Insert", VK_INSERT}};
+
+// Empties the clipboard, then selects all of `field` and copies it the way
+// `key` names (kCopyWays).
+inline void CopyAllOf(HWND field, int key)
+{
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    if (key)
+        PressWithControl(key);
+    else
+        SendMessageW(field, WM_COPY, 0, 0);
+    Pump();
 }
 
 // The control `id` of `window`, found as automation finds it: by its

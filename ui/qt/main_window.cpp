@@ -73,7 +73,6 @@ void MainWindow::OnGenerate()
     const GeneratedTexts texts =
         zorvane::GeneratePassword(lengthField_->text().toStdString(), *source_);
 
-    const std::size_t characters = texts.password.size();
     QString password = ToQString(texts.password);
     // An empty field says why it is empty, to the eye and to a screen reader.
     passwordField_->ShowPassword(password, texts.sourceFailed ? ToQString(forms::kSourceFailedText)
@@ -90,7 +89,8 @@ void MainWindow::OnGenerate()
                forms::ControlFont(forms::kMainWindow, forms::Row(Id::GenerateButton)));
 
     // The focus stays on the button; a screen reader hears what happened.
-    announcer_->Announce(forms::AnnouncementAfter(characters, texts.figure, texts.sourceFailed));
+    announcer_->Announce(
+        forms::AnnouncementAfter(texts.password.size(), texts.figure, texts.sourceFailed));
 }
 
 void MainWindow::OnExit()
