@@ -1,119 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes through a whole Generate request and checks what the
-// window would be given.
-//
-// Input: the length text, optionally followed by 0xFF and a script for the
-// random source: one byte choosing the call from which the source fails (0 or
-// a multiple of 8: never), one padding byte served once the script runs out,
-// then the script. UTF-8 never contains 0xFF, so every text a window can hand
-// over stays reachable, and a text with 0xFF in it is still tried whole.
-#include "figure.h"
-#include "generate.h"
-#include "reading_oracle.h"
-#include "scripted_source.h"
-#include "symbols.h"
+// window would be given (request_oracle.h says how the bytes are read).
+#include "request_oracle.h"
 
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <string_view>
-#include <vector>
-
-namespace {
-
-void Check(bool ok, const char *what, std::string_view text)
-{
-    if (!ok) {
-        std::fprintf(stderr, "request fuzzer: %s (text of %zu bytes)\n", what, text.size());
-        std::abort();
-    }
-}
-
-// The figure text as the request describes it, rounding through the
-// floating-point unit's own half-to-even rather than the core's
-// floor-and-compare; empty when the length itself has no 16-bit figure.
-std::string ExpectedFigure(double length)
-{
-    const auto fits = [](double value) { return value >= -32768.0 && value <= 32767.0; };
-    double figure = std::nearbyint(length);
-    if (!fits(figure))
-        return {};
-    for (double i = 1; i <= length - 1; ++i) {
-        if (!fits(std::nearbyint(figure * (length - i))))
-            return std::string(zorvane::kInfinityText);
-        figure = std::nearbyint(figure * (length - i));
-    }
-    figure = std::nearbyint(figure * 35.0);
-    return fits(figure) ? std::to_string(static_cast<std::int16_t>(figure))
-                        : std::string(zorvane::kInfinityText);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char *>(data), size);
-    const std::size_t separator = input.rfind('\xff');
-    const std::string_view text = input.substr(0, separator);
-    std::string_view tail =
-        separator == std::string_view::npos ? std::string_view() : input.substr(separator + 1);
-
-    std::size_t failFrom = static_cast<std::size_t>(-1);
-    std::uint8_t padding = 0;
-    if (!tail.empty()) {
-        if (const std::size_t call = static_cast<std::uint8_t>(tail.front()) % 8u; call != 0)
-            failFrom = call;
-        tail.remove_prefix(1);
+    const std::string fault =
+        zorvane::fuzz::RequestFault({reinterpret_cast<const char *>(data), size});
+    if (!fault.empty()) {
+        std::fprintf(stderr, "request fuzzer: %s (input of %zu bytes)\n", fault.c_str(), size);
+        std::abort();
     }
-    if (!tail.empty()) {
-        // Padding that every table accepts, or the request would never end.
-        padding = static_cast<std::uint8_t>(static_cast<std::uint8_t>(tail.front()) % 245);
-        tail.remove_prefix(1);
-    }
-    const std::vector<std::uint8_t> script(tail.begin(), tail.end());
-
-    const double length = zorvane::ReadCharCount(text);
-    if (!zorvane::fuzz::IsNearestDouble(zorvane::fuzz::ReadByTheRules(text), length)) {
-        std::fprintf(stderr, "read %.17g\n", length);
-        Check(false, "ReadCharCount disagrees with the reading rules", text);
-    }
-
-    zorvane::testing::ScriptedSource source(script, padding);
-    source.failFrom = failFrom;
-    const zorvane::GeneratedTexts texts = zorvane::GeneratePassword(text, source);
-    // Always "Infinity" or a 16-bit integer's decimal form.
-    const std::string figure = ExpectedFigure(length);
-    Check(texts.figure == (figure.empty() ? zorvane::kInfinityText : figure), "figure", text);
-
-    // The whole part of a length from 1 to the last that rounds into 16 bits.
-    const std::size_t characters =
-        length >= 1 && length < 32767.5 ? static_cast<std::size_t>(length) : 0;
-    if (characters == 0) {
-        Check(source.calls.empty(), "fetched randomness for no password", text);
-        Check(texts.password.empty() && !texts.sourceFailed, "password without a length", text);
-        return 0;
-    }
-    const bool sourceFailed = source.calls.size() >= failFrom;
-    Check(texts.sourceFailed == sourceFailed, "source failure not reported as it happened", text);
-    if (sourceFailed) {
-        Check(texts.password.empty(), "password from a failing source", text);
-        return 0;
-    }
-
-    // The first `characters` accepted symbols of the served bytes, in order: each
-    // row owns an equal run of byte values, and the few left over are rejected.
-    std::string expected;
-    for (std::size_t next = 0; expected.size() < characters; ++next) {
-        const std::uint8_t byte = next < script.size() ? script[next] : padding;
-        const std::string_view table =
-            expected.empty() ? zorvane::LeadLetterTable : zorvane::SymbolTable;
-        const std::size_t perRow = 256 / table.size();
-        if (byte < perRow * table.size())
-            expected += table[byte / perRow];
-    }
-    Check(texts.password == expected, "password is not the accepted served symbols", text);
     return 0;
 }
