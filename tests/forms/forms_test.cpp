@@ -160,7 +160,6 @@ TEST(AnnouncementAfter, SaysWhatARequestMadeButNeverThePassword)
     EXPECT_TRUE(failed.urgent);
 }
 
-// Only the red squares are decoration: everything else is read or worked.
 TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)
 {
     EXPECT_EQ(PixelRect({2400, 240, 495, 375}), (Pixels{160, 16, 33, 25}));
