@@ -1,30 +1,24 @@
 // SPDX-License-Identifier: MIT
 // The main window at the screen scale QT_SCALE_FACTOR sets: ctest runs these
 // at 1, 1.5 and 2.
-#include "forms/main_window.h"
 #include "ink.h"
 #include "main_window.h"
 #include "program.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
 namespace zorvane::qt {
 namespace {
 
-using testing::Box;
-using testing::InkIn;
+const double kScale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
 
-const double kScale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-                          ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
-                          : 1.0;
-
-testing::Image ToImage(const QImage &picture)
+// The main window after a request for 12 characters, in device pixels.
+testing::Image Shown(QWidget *control)
 {
+    const QImage picture = control->grab().toImage();
     testing::Image image{picture.width(), picture.height(), {}};
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
@@ -32,47 +26,40 @@ testing::Image ToImage(const QImage &picture)
     return image;
 }
 
-class ScaleTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QTest::keyClicks(Find("Text1"), QStringLiteral("12"));
-        QTest::mouseClick(Find("Command1"), Qt::LeftButton);
-    }
-    QWidget *Find(const char *name) const
-    {
-        return window_->findChild<QWidget *>(QString::fromLatin1(name));
-    }
-    // A control's box in the window's picture, in device pixels.
-    Box BoxOf(const char *name) const
-    {
-        const QRect box(Find(name)->geometry().topLeft() * kScale, Find(name)->size() * kScale);
-        return {box.left(), box.top(), box.right() + 1, box.bottom() + 1};
-    }
-    std::unique_ptr<MainWindow> window_ = StartProgram();
-};
-
-// Text grows with the square of the scale; at 1x the bitmap face is a
-// little thinner than the outlines drawn above it.
-TEST_F(ScaleTest, EachLabelsInkGrowsWithTheSquareOfTheScale)
+// Text grows with the square of the scale; at 1x the bitmap face is a little
+// thinner than the outlines drawn above it.
+TEST(ScaleTest, EachLabelsInkGrowsWithTheSquareOfTheScale)
 {
-    const testing::Image image = ToImage(window_->grab().toImage());
+    const auto window = StartProgram();
+    QTest::keyClicks(window->findChild<QWidget *>(QStringLiteral("Text1")), QStringLiteral("12"));
+    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
     for (const auto &[name, colour, ink] :
-         {std::tuple{"Label1", 0x0000FFu, 675.0}, std::tuple{"Label2", 0x0000FFu, 315.0},
+         {std::tuple{"Label1", 0x0000FFu, 470.0}, std::tuple{"Label2", 0x0000FFu, 315.0},
           std::tuple{"Label3", 0xFF0000u, 96.0}}) {
-        const double found = InkIn(image, BoxOf(name), colour, 0x80FF80u).amount;
+        const testing::Image label = Shown(window->findChild<QWidget *>(QString::fromLatin1(name)));
+        const double found =
+            testing::InkIn(label, {0, 0, label.width, label.height}, colour, 0x80FF80u).amount;
         EXPECT_NEAR(found / (kScale * kScale), ink, ink * 0.15) << name;
     }
 }
 
-TEST_F(ScaleTest, GeneratesLongestCaptionShowsWhole)
+// In the bitmap face where a strike fits the scale (13 pixels at 1x), else
+// in its outline companion; at 13 logical pixels, and whole.
+TEST(ScaleTest, CaptionsAreInTheFaceForTheScaleAndShowWhole)
 {
-    const QImage button = Find("Command1")->grab().toImage();
-    const testing::Ink ink =
-        InkIn(ToImage(button), {0, 0, button.width(), button.height()}, 0x000000u, 0xFFFF00u);
-    EXPECT_EQ(ink.lines, 1);
-    EXPECT_GT(ink.left, button.width() / 50);
-    EXPECT_LT(ink.right, button.width() * 49 / 50);
+    const auto window = StartProgram();
+    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
+    for (const char *name : {"Command1", "Command2", "Command3"}) {
+        auto *button = window->findChild<QWidget *>(QString::fromLatin1(name));
+        EXPECT_EQ(button->font().family(), kScale == 1 ? "MS Sans Serif" : "Microsoft Sans Serif");
+        EXPECT_EQ(button->font().pixelSize(), 13);
+        const testing::Image image = Shown(button);
+        const testing::Ink ink =
+            testing::InkIn(image, {0, 0, image.width, image.height}, 0, image.At(3, 3));
+        EXPECT_EQ(ink.lines, 1) << name;
+        EXPECT_GT(ink.left, image.width / 50) << name;
+        EXPECT_LT(ink.right, image.width * 49 / 50) << name;
+    }
 }
 
 } // namespace
