@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window at the screen scale QT_SCALE_FACTOR sets: ctest runs these
-// at 1, 1.5 and 2.
+// The main window at the scale QT_SCALE_FACTOR sets: ctest runs these at 1, 1.5 and 2.
 #include "ink.h"
 #include "main_window.h"
 #include "program.h"
@@ -15,50 +14,51 @@ namespace {
 
 const double kScale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
 
-// The main window after a request for 12 characters, in device pixels.
-testing::Image Shown(QWidget *control)
+// The ink of `colour` on `background` in `control`, in device pixels.
+testing::Ink InkIn(QWidget *control, std::uint32_t colour, std::uint32_t background)
 {
     const QImage picture = control->grab().toImage();
     testing::Image image{picture.width(), picture.height(), {}};
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            image.pixels.push_back(picture.pixel(x, y) & 0xFFFFFFu);
-    return image;
+    for (int i = 0; i < image.width * image.height; ++i)
+        image.pixels.push_back(picture.pixel(i % image.width, i / image.width) & 0xFFFFFFu);
+    return testing::InkIn(image, {0, 0, image.width, image.height}, colour, background);
 }
 
-// Text grows with the square of the scale; at 1x the bitmap face is a little
-// thinner than the outlines drawn above it.
-TEST(ScaleTest, EachLabelsInkGrowsWithTheSquareOfTheScale)
+class ScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QTest::keyClicks(Control("Text1"), QStringLiteral("12"));
+        QTest::mouseClick(Control("Command1"), Qt::LeftButton);
+    }
+    QWidget *Control(const char *name) { return window_->findChild<QWidget *>(name); }
+    std::unique_ptr<MainWindow> window_ = StartProgram();
+};
+
+// Text grows with the scale's square; the bitmap face at 1x is thinner than outlines.
+TEST_F(ScaleTest, EachLabelsInkGrowsWithTheSquareOfTheScale)
 {
-    const auto window = StartProgram();
-    QTest::keyClicks(window->findChild<QWidget *>(QStringLiteral("Text1")), QStringLiteral("12"));
-    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
     for (const auto &[name, colour, ink] :
          {std::tuple{"Label1", 0x0000FFu, 470.0}, std::tuple{"Label2", 0x0000FFu, 315.0},
           std::tuple{"Label3", 0xFF0000u, 96.0}}) {
-        const testing::Image label = Shown(window->findChild<QWidget *>(QString::fromLatin1(name)));
-        const double found =
-            testing::InkIn(label, {0, 0, label.width, label.height}, colour, 0x80FF80u).amount;
+        const double found = InkIn(Control(name), colour, 0x80FF80u).amount;
         EXPECT_NEAR(found / (kScale * kScale), ink, ink * 0.15) << name;
     }
 }
 
-// In the bitmap face where a strike fits the scale (13 pixels at 1x), else
-// in its outline companion; at 13 logical pixels, and whole.
-TEST(ScaleTest, CaptionsAreInTheFaceForTheScaleAndShowWhole)
+// The bitmap face where its 13-pixel strike fits, else its outline companion; whole.
+TEST_F(ScaleTest, CaptionsAreInTheFaceForTheScaleAndShowWhole)
 {
-    const auto window = StartProgram();
-    QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("Command1")), Qt::LeftButton);
-    for (const char *name : {"Command1", "Command2", "Command3"}) {
-        auto *button = window->findChild<QWidget *>(QString::fromLatin1(name));
-        EXPECT_EQ(button->font().family(), kScale == 1 ? "MS Sans Serif" : "Microsoft Sans Serif");
-        EXPECT_EQ(button->font().pixelSize(), 13);
-        const testing::Image image = Shown(button);
-        const testing::Ink ink =
-            testing::InkIn(image, {0, 0, image.width, image.height}, 0, image.At(3, 3));
-        EXPECT_EQ(ink.lines, 1) << name;
-        EXPECT_GT(ink.left, image.width / 50) << name;
-        EXPECT_LT(ink.right, image.width * 49 / 50) << name;
+    for (const auto &[name, face] :
+         {std::pair{"Command1", 0xFFFF00u}, std::pair{"Command2", 0xFF8080u},
+          std::pair{"Command3", 0x00C000u}}) {
+        EXPECT_EQ(Control(name)->font().family(),
+                  kScale == 1 ? "MS Sans Serif" : "Microsoft Sans Serif");
+        EXPECT_EQ(Control(name)->font().pixelSize(), 13);
+        const testing::Ink ink = InkIn(Control(name), 0, face);
+        const double width = Control(name)->width() * kScale;
+        EXPECT_TRUE(ink.lines == 1 && ink.left > width / 50 && ink.right < width * 49 / 50)
+            << name << ": " << ink.left << " to " << ink.right;
     }
 }
 
