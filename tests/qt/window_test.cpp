@@ -29,7 +29,7 @@ void ExpectDrawn(QWidget *window, QRgb background, std::initializer_list<Look> l
     QImage around = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (const QWidget *control : window->findChildren<QWidget *>())
         QPainter(&around).fillRect(control->isWindow() ? QRect() : control->geometry(), background);
-    EXPECT_EQ(around.convertToFormat(QImage::Format_Indexed8).colorTable(), QList{background});
+    EXPECT_EQ(around.convertToFormat(QImage::Format_Indexed8).colorTable(), QVector{background});
     for (const auto &[name, own, other] : looks) {
         const QImage image = window->findChild<QWidget *>(name)->grab().toImage().convertToFormat(
             QImage::Format_RGB32);
