@@ -339,17 +339,17 @@ TEST_F(PasswordFieldTest, EachCopyHoldsExactlyTheSelectionMarkedSecret)
     QTest::keyClick(Field(), Qt::Key_Right);
     QTest::keyClick(Field(), Qt::Key_Right);
     QClipboard *clipboard = QGuiApplication::clipboard();
-    for (const auto &[key, part] : {std::pair{Qt::Key_Right, Password().mid(2, 1)},
-                                    std::pair{Qt::Key_End, Password().mid(2)}}) {
+    for (const auto &[key, selected] : {std::pair{Qt::Key_Right, Password().mid(2, 1)},
+                                        std::pair{Qt::Key_End, Password().mid(2)}}) {
         QTest::keyClick(Field(), key, Qt::ShiftModifier);
         if (clipboard->supportsSelection()) {
-            EXPECT_EQ(SecretIn(clipboard->mimeData(QClipboard::Selection)), part);
+            EXPECT_EQ(SecretIn(clipboard->mimeData(QClipboard::Selection)), selected);
         }
         QTest::keyClick(Field(), Qt::Key_C, Qt::ControlModifier);
-        EXPECT_EQ(SecretIn(clipboard->mimeData()), part) << "Ctrl+C";
+        EXPECT_EQ(SecretIn(clipboard->mimeData()), selected) << "Ctrl+C";
         const std::unique_ptr<QMimeData> drag(
             (Field()->*&DragSource::createMimeDataFromSelection)());
-        EXPECT_EQ(SecretIn(drag.get()), part) << "a drag";
+        EXPECT_EQ(SecretIn(drag.get()), selected) << "a drag";
     }
 }
 
