@@ -14,9 +14,7 @@ void CentreOnScreen(QWidget *window)
         return;
     // Before the first show the frame is unknown; centre the client area then.
     const QSize frame = window->isVisible() ? window->frameGeometry().size() : window->size();
-    const QRect area = screen->availableGeometry();
-    window->move(area.x() + (area.width() - frame.width()) / 2,
-                 area.y() + (area.height() - frame.height()) / 2);
+    window->move(CentredIn(screen->availableGeometry(), frame));
 }
 
 } // namespace zorvane::qt

@@ -4,6 +4,7 @@
 
 #include "forms/model.h"
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -21,6 +22,13 @@ constexpr QRect ToQRect(const forms::Twips &twips)
 constexpr QSize ClientSize(const forms::Window &window)
 {
     return {forms::TwipsToPixels(window.width), forms::TwipsToPixels(window.height)};
+}
+
+// Where a frame of `frame`'s size sits in the middle of `area`.
+constexpr QPoint CentredIn(const QRect &area, const QSize &frame)
+{
+    return {area.x() + (area.width() - frame.width()) / 2,
+            area.y() + (area.height() - frame.height()) / 2};
 }
 
 // Moves the top-level `window` so that its frame sits in the middle of the

@@ -6,10 +6,9 @@
 // realloc() moves blocks through glibc's own free, which skips this one, so it
 // moves them here instead. The address sanitizer brings its own allocator, and
 // its build keeps glibc's.
-#include "wipe.h"
+#include "wipe_freed.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #if !defined(__SANITIZE_ADDRESS__) && defined(__GLIBC__)
 
@@ -19,30 +18,24 @@ extern "C" {
 
 void __libc_free(void *block); // NOLINT: glibc's own, which free() forwards to
 
+namespace {
+struct Glibc {
+    static void *Allocate(std::size_t size) { return std::malloc(size); }
+    static void Release(void *block) { __libc_free(block); }
+    static std::size_t UsableSize(void *block) { return malloc_usable_size(block); }
+};
+} // namespace
+
 void free(void *block) noexcept
 {
-    if (block)
-        zorvane::SecureWipe(block, malloc_usable_size(block));
-    __libc_free(block);
+    Glibc heap;
+    zorvane::qt::FreeWiped(heap, block);
 }
 
 void *realloc(void *block, std::size_t size) noexcept
 {
-    if (!block)
-        return std::malloc(size);
-    if (size == 0) {
-        free(block);
-        return nullptr;
-    }
-    const std::size_t had = malloc_usable_size(block);
-    if (size <= had)
-        return block;
-    void *moved = std::malloc(size);
-    if (moved) {
-        std::memcpy(moved, block, had);
-        free(block);
-    }
-    return moved;
+    Glibc heap;
+    return zorvane::qt::ReallocWiped(heap, block, size);
 }
 
 } // extern "C"
