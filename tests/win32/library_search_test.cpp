@@ -3,14 +3,9 @@
 // this test program runs with a planted bcrypt.dll in its own folder.
 #include "support.h"
 
-#include <windows.h>
-
-#include <string>
-
 namespace zorvane::win32::testing {
 namespace {
 
-// The full path of `module`'s file.
 std::wstring PathOf(HMODULE module)
 {
     wchar_t path[MAX_PATH] = {};
@@ -25,6 +20,7 @@ TEST_F(WindowTest, APlantedRandomLibraryIsNotUsed)
 
     Generate(L"40");
     EXPECT_EQ(Text(MainControl::PasswordField).size(), 40u);
+    EXPECT_NE(Text(MainControl::PasswordField), std::string(40, 'a')) << "the planted one's bytes";
 
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
