@@ -115,7 +115,7 @@ TEST_F(WindowTest, KeyboardFollowsTheTabOrderAndOnlyTheFocusedButtonReacts)
         PressKey(VK_ESCAPE);
     }
     EXPECT_EQ(Text(Figure), "");
-    EXPECT_TRUE(endedWith_.empty() && window_->Exists());
+    ASSERT_TRUE(endedWith_.empty() && window_->Exists());
     // Space presses the focused button: held, a darker face inside a darker
     // edge 2 pixels wide; once up, a ring inside its edge shows the focus.
     PostMessageW(Control(GenerateButton), WM_KEYDOWN, VK_SPACE, 1);
