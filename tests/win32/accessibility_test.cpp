@@ -93,5 +93,26 @@ TEST_F(AccessibilityTest, InvokeAnswersTheSameNameAndRoleWithTheChildLeftOutGive
     }
 }
 
+// Rich edit answers UI Automation itself (Windows 8 on), so the password
+// field is told its name as it is made, and no other control is.
+std::vector<std::string> namedForAutomation;
+LRESULT CALLBACK RecordUiaName(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto &sent = *reinterpret_cast<const CWPSTRUCT *>(lParam);
+    if (code == HC_ACTION && sent.message == EM_SETUIANAME)
+        namedForAutomation.push_back(Narrow(reinterpret_cast<const wchar_t *>(sent.lParam)));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(AccessibilityTest, ThePasswordFieldAloneIsNamedForUiAutomation)
+{
+    namedForAutomation.clear();
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, &RecordUiaName, nullptr, GetCurrentThreadId());
+    Open(96);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(namedForAutomation, std::vector<std::string>{"Password"});
+}
+
 } // namespace
 } // namespace zorvane::win32::testing

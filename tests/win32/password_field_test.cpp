@@ -60,5 +60,30 @@ TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
     DestroyWindow(field);
 }
 
+// From the keyboard both coordinates are -1, sign-extended or not; a click
+// left of or above the primary monitor has only one.
+TEST_F(WindowTest, TheMenuOpensAtTheSelectionFromTheKeyboardAndWhereAClickWas)
+{
+    const HWND field = Control(PasswordField);
+    Generate(L"32767");
+    POINTL character{};
+    SendMessageW(field, EM_SETSEL, 10, 20);
+    SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character), 10);
+    for (const LPARAM keyboard : {LPARAM{-1}, static_cast<LPARAM>(0xFFFFFFFFu)}) {
+        POINT at = ContextMenuPoint(field, keyboard);
+        ScreenToClient(field, &at);
+        EXPECT_TRUE(at.x == character.x && at.y >= character.y && at.y <= character.y + 13);
+    }
+    // Scrolled out of sight, the selection gives way to the corner.
+    SendMessageW(field, WM_VSCROLL, SB_BOTTOM, 0);
+    POINT at = ContextMenuPoint(field, -1);
+    ScreenToClient(field, &at);
+    EXPECT_TRUE(at.x == 0 && at.y == 0);
+    for (const POINT click : {POINT{-1, 50}, POINT{50, -1}}) {
+        at = ContextMenuPoint(field, MAKELPARAM(click.x, click.y));
+        EXPECT_TRUE(at.x == click.x && at.y == click.y);
+    }
+}
+
 } // namespace
 } // namespace zorvane::win32::testing

@@ -103,5 +103,40 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     }
 }
 
+// The main window at 96 on a monitor right of the first; the About window at 144.
+UINT WINAPI MainAt96AboutAt144(HWND window)
+{
+    return window == FindAbout() ? 144 : 96;
+}
+
+TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
+{
+    const FakeDisplay fake(
+        {&MainAt96AboutAt144,
+         [](HWND w) {
+             return w == FindAbout() ? RECT{0, 0, 1000, 800} : RECT{3000, 100, 4000, 900};
+         },
+         &HighContrast});
+    Open(96);
+    RECT frame, client;
+    GetWindowRect(About(), &frame);
+    GetClientRect(FindAbout(), &client);
+    EXPECT_NEAR(frame.left + frame.right, 7000, 1);
+    EXPECT_NEAR(frame.top + frame.bottom, 1000, 1);
+    EXPECT_EQ(Edges(client), (std::array<LONG, 4>{0, 0, 933, 345}));
+}
+
+TEST_F(WindowTest, WithoutPerMonitorDpiAChangeOfDpiIsLeftToWindows)
+{
+    const FakeDisplay fake({nullptr, CurrentDisplay().workArea, &HighContrast});
+    RECT before, after, suggested{0, 0, 600, 600};
+    GetWindowRect(window_->Handle(), &before);
+    SendMessageW(window_->Handle(), kDpiChanged, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window_->Handle(), &after);
+    EXPECT_EQ(Edges(after), Edges(before));
+    EXPECT_EQ(Edges(PlaceOf(Control(LengthField))), (std::array<LONG, 4>{160, 16, 193, 41}));
+}
+
 } // namespace
 } // namespace zorvane::win32::testing
