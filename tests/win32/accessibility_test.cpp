@@ -14,61 +14,51 @@ using enum forms::MainControl;
 using forms::AboutControl;
 using Heard = std::pair<std::string, long>; // a name ("(none)" without one) and a role
 
-class AccessibilityTest : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        fromWindow_ = ProcedureAddress<decltype(fromWindow_)>(LoadSystemLibrary(L"oleacc.dll"),
-                                                              "AccessibleObjectFromWindow");
-        ASSERT_NE(fromWindow_, nullptr);
-    }
-    // Through get_accName and get_accRole, or given `arguments` through Invoke, as script reads.
-    Heard HeardOf(HWND control, const std::vector<VARIANT> *arguments = nullptr)
-    {
-        IAccessible *object = nullptr;
-        if (FAILED(fromWindow_(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                               reinterpret_cast<void **>(&object))))
-            return {"(no object)", 0};
-        VARIANT self{}, name{}, role{};
-        self.vt = VT_I4; // lVal 0: CHILDID_SELF
-        std::vector<VARIANT> given = arguments ? *arguments : std::vector<VARIANT>{};
-        DISPPARAMS parameters{given.data(), nullptr, static_cast<UINT>(given.size()), 0};
-        for (const auto &[id, answer] :
-             {std::pair{DISPID_ACC_NAME, &name}, {DISPID_ACC_ROLE, &role}})
-            if (arguments)
-                object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters, answer, nullptr,
-                               nullptr);
-            else if (id == DISPID_ACC_ROLE)
-                object->get_accRole(self, answer);
-            else if (object->get_accName(self, &answer->bstrVal) == S_OK)
-                answer->vt = VT_BSTR;
-        object->Release();
-        const std::string heard =
-            name.vt == VT_BSTR && name.bstrVal ? Narrow(name.bstrVal) : "(none)";
-        VariantClear(&name);
-        return {heard, role.vt == VT_I4 ? role.lVal : 0};
-    }
-    std::string Name(MainControl id) { return HeardOf(Control(id)).first; }
+// Through get_accName and get_accRole, or given `arguments` through Invoke, as script reads.
+Heard HeardOf(HWND control, const std::vector<VARIANT> *arguments = nullptr)
+{
+    // Loaded by the test, not linked: the window must not need it.
+    static const auto fromWindow = ProcedureAddress<decltype(&AccessibleObjectFromWindow)>(
+        LoadSystemLibrary(L"oleacc.dll"), "AccessibleObjectFromWindow");
+    IAccessible *object = nullptr;
+    if (!fromWindow || FAILED(fromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void **>(&object))))
+        return {"(no object)", 0};
+    VARIANT self{}, name{}, role{};
+    self.vt = VT_I4; // lVal 0: CHILDID_SELF
+    std::vector<VARIANT> given = arguments ? *arguments : std::vector<VARIANT>{};
+    DISPPARAMS parameters{given.data(), nullptr, static_cast<UINT>(given.size()), 0};
+    for (const auto &[id, answer] : {std::pair{DISPID_ACC_NAME, &name}, {DISPID_ACC_ROLE, &role}})
+        if (arguments)
+            object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters, answer, nullptr,
+                           nullptr);
+        else if (id == DISPID_ACC_ROLE)
+            object->get_accRole(self, answer);
+        else if (object->get_accName(self, &answer->bstrVal) == S_OK)
+            answer->vt = VT_BSTR;
+    object->Release();
+    const std::string heard = name.vt == VT_BSTR && name.bstrVal ? Narrow(name.bstrVal) : "(none)";
+    VariantClear(&name);
+    return {heard, role.vt == VT_I4 ? role.lVal : 0};
+}
 
-    decltype(&AccessibleObjectFromWindow) fromWindow_ = nullptr;
-};
+using AccessibilityTest = WindowTest;
 
 TEST_F(AccessibilityTest, ControlsAreHeardByWhatTheyShow)
 {
-    EXPECT_EQ(Name(LengthField), "Number of Characters in the password");
-    EXPECT_EQ(Name(PasswordField), "Password");
-    EXPECT_EQ(Name(Figure), "(none)");
-    EXPECT_EQ(Name(GenerateButton), "Generate Password");
-    EXPECT_EQ(Name(ExitButton), "Exit");
+    EXPECT_EQ(HeardOf(Control(LengthField)).first, "Number of Characters in the password");
+    EXPECT_EQ(HeardOf(Control(PasswordField)).first, "Password");
+    EXPECT_EQ(HeardOf(Control(Figure)).first, "(none)");
+    EXPECT_EQ(HeardOf(Control(GenerateButton)).first, "Generate Password");
+    EXPECT_EQ(HeardOf(Control(ExitButton)).first, "Exit");
     EXPECT_EQ(Text(ExitButton), "Exit");
     // Decoration is no object at all.
     EXPECT_FALSE(Control(LengthSquare) || Control(FigureSquare));
 
     Generate(L"8");
-    EXPECT_EQ(Name(Figure), "Infinity");
-    EXPECT_EQ(Name(GenerateButton), "I want another one!!");
-    EXPECT_EQ(Name(PasswordField), "Password");
+    EXPECT_EQ(HeardOf(Control(Figure)).first, "Infinity");
+    EXPECT_EQ(HeardOf(Control(GenerateButton)).first, "I want another one!!");
+    EXPECT_EQ(HeardOf(Control(PasswordField)).first, "Password");
     const HWND about = About();
     EXPECT_EQ(HeardOf(ControlOf(about, AboutControl::Portrait)),
               Heard("Portrait of Tolmek", ROLE_SYSTEM_GRAPHIC));

@@ -23,9 +23,9 @@ namespace zorvane::win32::testing {
 
 using forms::MainControl;
 
-// Handles every waiting message as the program's loop would.
+// Handles every waiting message as the program's loop would; presses and
+// releases `key` on the focused control through it.
 void Pump();
-// Presses and releases `key` on the focused control, through the message loop.
 void PressKey(int key);
 inline constexpr auto kKeyUp = static_cast<LPARAM>(0xC0000001u); // a released key's flags
 // PressKey with Ctrl held, as the keyboard state tells it.
@@ -35,8 +35,7 @@ void PressWithControl(int key);
 // menu's Copy, which sends WM_COPY.
 inline constexpr std::pair<const char *, int> kCopyWays[] = {
     {"menu Copy", 0}, {"Ctrl+C", 'C'}, {"Ctrl+Insert", VK_INSERT}};
-// Empties the clipboard, then selects all of `field` and copies it the way
-// `key` names (kCopyWays).
+// Empties the clipboard, then copies all of `field` the way `key` names.
 void CopyAllOf(HWND field, int key);
 
 // The control `id` of `window`, found as automation finds it: by its
@@ -48,8 +47,7 @@ template <typename Id> HWND ControlOf(HWND window, Id id)
 // Indexed as `table`; null for decoration.
 std::vector<HWND> ControlsOf(HWND window, const forms::Window &table);
 HWND FindAbout();
-// A control's rectangle in its parent's client coordinates.
-RECT PlaceOf(HWND control);
+RECT PlaceOf(HWND control); // in its parent's client coordinates
 std::array<LONG, 4> Edges(const RECT &r);
 
 // A window's client area as drawn, after a full redraw.

@@ -187,11 +187,7 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
     EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
     EXPECT_EQ(GetFocus(), ControlOf(first, BackButton));
-    // The web address is plain text, and Esc is no Back.
-    const HWND address = ControlOf(first, WebsiteLabel);
-    PostMessageW(address, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(address, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE); // is no Back
     EXPECT_TRUE(IsWindowVisible(first));
     // About, pressed again or not, shows the same window; Back hides it.
     for (const auto &[name, key] : {std::pair{"Enter", VK_RETURN}, {"Space", VK_SPACE}}) {
