@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "forms/command_line.h"
 #include "password_field.h"
 #include "support.h"
 
