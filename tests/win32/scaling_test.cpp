@@ -23,13 +23,10 @@ TEST_F(WindowTest, TextFollowsTheScale)
     for (const auto &[dpi, face] :
          {std::pair{96, L"MS Sans Serif"}, {144, L"Tahoma"}, {192, L"Tahoma"}, {288, L"Tahoma"}}) {
         Open(dpi);
-        const HDC dc = GetDC(Control(LengthLabel));
-        SelectObject(
-            dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)));
-        wchar_t drawnIn[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, drawnIn);
-        ReleaseDC(Control(LengthLabel), dc);
-        EXPECT_EQ(Narrow(drawnIn), Narrow(face)) << dpi;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)),
+                   sizeof(font), &font);
+        EXPECT_EQ(Narrow(font.lfFaceName), Narrow(face)) << dpi;
         const zorvane::testing::Image image = Snapshot(window_->Handle()).ToImage();
         for (auto &[name, id, ink, paper, atOne] : texts) {
             RECT place = PlaceOf(Control(id));
