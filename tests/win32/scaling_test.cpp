@@ -21,15 +21,24 @@ TEST_F(WindowTest, TextFollowsTheScale)
         {"figure caption", FigureCaption, kBlue, kMainBackground, {}},
         {"Generate", GenerateButton, kBlack, kYellowFace, {}},
         {"About", AboutButton, kBlack, kGreenFace, {}}};
-    for (const auto &[dpi, face] :
-         {std::pair{96, L"MS Sans Serif"}, {144, L"Tahoma"}, {192, L"Tahoma"}, {288, L"Tahoma"}}) {
+    for (const auto &[dpi, face, size] : {std::tuple{96, "MS Sans Serif", 13},
+                                          {120, "MS Sans Serif", 16},
+                                          {144, "Tahoma", 20},
+                                          {192, "Tahoma", 26},
+                                          {288, "Tahoma", 39}}) {
         Open(dpi);
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)),
-                   sizeof(font), &font);
-        EXPECT_TRUE(Narrow(font.lfFaceName) == Narrow(face) ||
-                    (dpi > 96 && Narrow(font.lfFaceName) == "Microsoft Sans Serif"))
-            << dpi << Narrow(font.lfFaceName);
+        const auto fontOf = [this](MainControl id) {
+            LOGFONTW font{};
+            GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Control(id), WM_GETFONT, 0, 0)),
+                       sizeof(font), &font);
+            return std::pair{Narrow(font.lfFaceName), -font.lfHeight};
+        };
+        const auto [family, pixels] = fontOf(LengthLabel);
+        EXPECT_TRUE(family == face || (dpi > 96 && family == "Microsoft Sans Serif"))
+            << dpi << ": " << family;
+        EXPECT_EQ(pixels, size) << dpi;
+        EXPECT_TRUE(dpi != 96 || fontOf(ExitButton).second == 13)
+            << "a caption in its own face: " << fontOf(ExitButton).second;
         const zorvane::testing::Image image = Snapshot(window_->Handle()).ToImage();
         for (auto &[name, id, ink, paper, atOne] : texts) {
             RECT place = PlaceOf(Control(id));
