@@ -4,35 +4,79 @@
 #include <algorithm>
 
 namespace zorvane::win32::testing {
-namespace {
 
-// Whether `pixel` is `from`, `to`, or a blend of the two as a smoothed glyph's
-// edge draws it (gamma bends the blend, so each channel is only kept between).
-bool Between(COLORREF pixel, COLORREF from, COLORREF to)
+void Pump()
 {
-    for (const int shift : {0, 8, 16}) {
-        const unsigned a = (from >> shift) & 0xFFu, b = (to >> shift) & 0xFFu,
-                       p = (pixel >> shift) & 0xFFu;
-        if (p < std::min(a, b) || p > std::max(a, b))
-            return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        Deliver(message);
+}
+
+void PressKey(int key)
+{
+    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    Pump();
+    PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), kKeyUp);
+    Pump();
+}
+
+void PressWithControl(int key)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(key);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+void CopyAllOf(HWND field, int key)
+{
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
     }
-    return true;
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    key ? PressWithControl(key) : void(SendMessageW(field, WM_COPY, 0, 0));
+    Pump();
 }
 
-// The face the font mapper actually draws `control`'s font with, and " bold".
-std::string FaceOf(HWND control)
+std::vector<HWND> ControlsOf(HWND window, const forms::Window &table)
 {
-    HDC dc = GetDC(control);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    ReleaseDC(control, dc);
-    return Narrow(face) + (metrics.tmWeight >= FW_BOLD ? " bold" : "");
+    std::vector<HWND> controls;
+    for (std::size_t i = 0; i < table.controls.size(); ++i)
+        controls.push_back(ControlOf(window, i));
+    return controls;
 }
 
-} // namespace
+HWND FindAbout()
+{
+    return FindWindowW(L"ZorvaneAboutWindow", nullptr);
+}
+
+RECT PlaceOf(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+std::array<LONG, 4> Edges(const RECT &r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+UINT WINAPI MonitorDpi(HWND)
+{
+    return static_cast<UINT>(monitorDpi);
+}
+
+bool HighContrast()
+{
+    return highContrast;
+}
 
 Snapshot::Snapshot(HWND window)
 {
@@ -67,67 +111,18 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table, int dpi)
+zorvane::testing::Image Snapshot::ToImage() const
 {
-    const std::vector<HWND> controls = ControlsOf(window, table);
-    const Snapshot shot(window);
-    std::vector<RECT> boxes{{0, 0, shot.width, shot.height}}; // the window's, then each control's
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        // Decoration is no window: it is where the table puts it.
-        const forms::Pixels place = forms::PixelRect(table.controls[i].rect, dpi);
-        boxes.push_back(controls[i] ? PlaceOf(controls[i])
-                                    : RECT{place.left, place.top, place.left + place.width,
-                                           place.top + place.height});
-    }
-    // The one control whose box holds (x, y): 0 for none, -1 for several.
-    const auto owner = [&boxes](int x, int y) {
-        int found = 0;
-        for (std::size_t i = 1; i < boxes.size(); ++i)
-            if (PtInRect(&boxes[i], POINT{x, y}))
-                found = found == 0 ? static_cast<int>(i) : -1;
-        return found;
-    };
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        COLORREF from = ColourRef(table.background), to = from, also = from;
-        std::string_view name = table.objectName;
-        if (i > 0) {
-            const forms::Control &row = table.controls[i - 1];
-            const forms::Font &font = forms::ControlFont(table, row);
-            const HWND control = controls[i - 1];
-            name = row.objectName;
-            if (row.kind == forms::Kind::Square) {
-                from = to = also = ColourRef(*row.colour);
-            } else if (row.kind == forms::Kind::Label) {
-                to = ColourRef(*row.colour);
-                // Its own face, or, at sizes it has no strike near, its outline companion.
-                const std::string bold = font.bold ? " bold" : "", face = FaceOf(control);
-                EXPECT_TRUE(
-                    face == std::string(font.family) + bold ||
-                    (!font.outline.empty() && (face == std::string(font.outline) + bold ||
-                                               face == std::string(kOutlineStandIn) + bold)))
-                    << name << ": " << face;
-            } else if (row.kind == forms::Kind::Button) {
-                // The focused one's ring inverts the face where it runs.
-                from = ColourRef(*row.colour);
-                to = RGB(0, 0, 0);
-                also = GetFocus() == control ? from ^ 0xFFFFFFu : from;
-            } else {
-                continue;
-            }
-            EXPECT_TRUE(WindowText(control).empty() || shot.Count(boxes[i], to)) << name << " text";
-            EXPECT_TRUE(row.kind == forms::Kind::Label || shot.Count(boxes[i], from)) << name;
-        }
-        int strays = 0;
-        POINT first{};
-        for (int y = boxes[i].top; y < boxes[i].bottom; ++y)
-            for (int x = boxes[i].left; x < boxes[i].right; ++x)
-                if (owner(x, y) == static_cast<int>(i) && !Between(shot.At(x, y), from, to) &&
-                    shot.At(x, y) != also && strays++ == 0)
-                    first = {x, y};
-        EXPECT_EQ(strays, 0) << name << " holds " << std::hex << shot.At(first.x, first.y)
-                             << " (BGR) at " << std::dec << first.x << ", " << first.y;
-    }
-    return shot;
+    zorvane::testing::Image image{width, height, {}};
+    std::transform(pixels.begin(), pixels.end(), std::back_inserter(image.pixels), Rgb);
+    return image;
+}
+
+void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected)
+{
+    for (const Pixel &p : expected)
+        EXPECT_EQ(Rgb(shot.At(p.x, p.y)), Rgb(p.colour))
+            << p.what << " at " << p.x << ", " << p.y << std::hex << ": " << Rgb(shot.At(p.x, p.y));
 }
 
 } // namespace zorvane::win32::testing

@@ -5,13 +5,16 @@
 
 #include "forms/about_window.h"
 #include "forms/main_window.h"
+#include "ink.h"
 #include "main_window.h"
 #include "program.h"
+#include "random_source.h"
 #include "text.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -21,107 +24,63 @@ namespace zorvane::win32::testing {
 
 using forms::MainControl;
 
-// Handles every waiting message as the program's loop would.
-inline void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        Deliver(message);
-}
-
-// The flags a released key carries: previous state down, transition up.
-inline constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
-
-// Presses and releases `key` on the focused control, through the message loop.
-inline void PressKey(int key)
-{
-    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), kKeyUp);
-    Pump();
-}
-
+// Handles every waiting message as the program's loop would; presses and
+// releases `key` on the focused control through it.
+void Pump();
+void PressKey(int key);
+inline constexpr auto kKeyUp = static_cast<LPARAM>(0xC0000001u); // a released key's flags
 // PressKey with Ctrl held, as the keyboard state tells it.
-inline void PressWithControl(int key)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PressKey(key);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-}
+void PressWithControl(int key);
 
 // The ways a user copies a selection, by the key held with Ctrl; 0 is the
 // menu's Copy, which sends WM_COPY.
 inline constexpr std::pair<const char *, int> kCopyWays[] = {
     {"menu Copy", 0}, {"Ctrl+C", 'C'}, {"Ctrl+Insert", VK_INSERT}};
-
-// Empties the clipboard, then selects all of `field` and copies it the way
-// `key` names (kCopyWays).
-inline void CopyAllOf(HWND field, int key)
-{
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-    SendMessageW(field, EM_SETSEL, 0, -1);
-    if (key)
-        PressWithControl(key);
-    else
-        SendMessageW(field, WM_COPY, 0, 0);
-    Pump();
-}
+// Empties the clipboard, then copies all of `field` the way `key` names.
+void CopyAllOf(HWND field, int key);
 
 // The control `id` of `window`, found as automation finds it: by its
 // identifier, 100 plus its index in the window's table.
 template <typename Id> HWND ControlOf(HWND window, Id id)
 {
-    return GetDlgItem(window, 100 + forms::Index(id));
+    return GetDlgItem(window, 100 + static_cast<int>(id));
 }
-
-// Every control of `window`, indexed as `table`; null for decoration, which
-// the window paints itself.
-inline std::vector<HWND> ControlsOf(HWND window, const forms::Window &table)
-{
-    std::vector<HWND> controls;
-    for (std::size_t i = 0; i < table.controls.size(); ++i)
-        controls.push_back(ControlOf(window, static_cast<int>(i)));
-    return controls;
-}
-
-// The About window, while it exists, found by its class.
-inline HWND FindAbout()
-{
-    return FindWindowW(L"ZorvaneAboutWindow", nullptr);
-}
-
-// A control's rectangle in its parent's client coordinates.
-inline RECT PlaceOf(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
-    return rect;
-}
+// Indexed as `table`; null for decoration.
+std::vector<HWND> ControlsOf(HWND window, const forms::Window &table);
+HWND FindAbout();
+RECT PlaceOf(HWND control); // in its parent's client coordinates
+std::array<LONG, 4> Edges(const RECT &r);
 
 // A window's client area as drawn, after a full redraw.
 struct Snapshot {
     explicit Snapshot(HWND window);
     [[nodiscard]] COLORREF At(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
-    // How many pixels of `area` are exactly `colour`.
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
+    [[nodiscard]] zorvane::testing::Image ToImage() const;
 
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
 };
 
-// Checks each box of `window`, drawn at `dpi`, against `table`, and returns what it saw: the
-// background alone where no control is; a square only its fill; a label only the
-// background and its text colour (and blends), in its own face; a button only
-// its face and black.
-Snapshot ExpectDrawnAsDescribed(HWND window, const forms::Window &table, int dpi);
+// As ink.h spells colours, 0xRRGGBB.
+constexpr std::uint32_t Rgb(COLORREF c)
+{
+    return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// The windows' own colours.
+inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
+                          kAboutBackground = RGB(192, 192, 192), kBlue = RGB(0, 0, 255),
+                          kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0),
+                          kYellowFace = RGB(255, 255, 0), kPinkFace = RGB(255, 128, 128),
+                          kGreenFace = RGB(0, 192, 0), kMagenta = RGB(255, 0, 255);
+
+struct Pixel {
+    const char *what;
+    int x, y;
+    COLORREF colour;
+};
+void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected);
 
 // The system's view of the display, replaced while this lives.
 struct FakeDisplay {
@@ -132,23 +91,18 @@ struct FakeDisplay {
     const Display real;
 };
 
-// The DPI of every monitor, as a window placed on one is told.
+// The DPI of every monitor, and whether the user asked for high contrast.
 inline int monitorDpi = 96;
-inline UINT WINAPI MonitorDpi(HWND)
-{
-    return static_cast<UINT>(monitorDpi);
-}
-
-// Whether the user asked for high contrast, as the windows are told.
+UINT WINAPI MonitorDpi(HWND);
 inline bool highContrast = false;
-inline bool HighContrast()
-{
-    return highContrast;
-}
+bool HighContrast();
 
-// The main window, shown, with the program's ending recorded, not carried out.
-// Its monitor, and every other, is at the DPI it is opened at, without high
-// contrast unless a test asks for it.
+struct FailingSource final : RandomSource {
+    bool Fill(std::span<std::uint8_t>) override { return false; }
+};
+
+// The main window, shown, with the program's ending recorded, not carried out;
+// every monitor at the DPI it is opened at, without high contrast.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)
@@ -162,11 +116,7 @@ struct WindowTest : ::testing::Test {
         window_->Show();
         Pump();
     }
-    static void Click(HWND button)
-    {
-        SendMessageW(button, BM_CLICK, 0, 0);
-        Pump();
-    }
+    static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0), Pump(); }
     static std::string Text(HWND control) { return Narrow(WindowText(control)); }
     [[nodiscard]] HWND Control(MainControl id) const { return ControlOf(window_->Handle(), id); }
     [[nodiscard]] std::string Text(MainControl id) const { return Text(Control(id)); }
@@ -176,11 +126,7 @@ struct WindowTest : ::testing::Test {
         Click(Control(MainControl::GenerateButton));
     }
     // The About window, shown by its button.
-    HWND About()
-    {
-        Click(Control(MainControl::AboutButton));
-        return FindAbout();
-    }
+    HWND About() { return Click(Control(MainControl::AboutButton)), FindAbout(); }
 
     FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea, &HighContrast}};
     std::unique_ptr<MainWindow> window_;

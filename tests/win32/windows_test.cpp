@@ -1,201 +1,174 @@
 // SPDX-License-Identifier: MIT
-#include "random_source.h"
-#include "resource.h"
 #include "support.h"
 
-#include <array>
-#include <tuple>
-
-namespace zorvane::win32 {
+namespace zorvane::win32::testing {
 namespace {
 
-using namespace testing;
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-TEST_F(WindowTest, BothScaleToTheDpiAndPaintTheTablesColoursAndTheMainOneOpensCentred)
+TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpiAndTheMainOneOpensCentred)
 {
-    using Box = std::array<LONG, 4>; // left, top, width, height
-    const auto box = [](RECT r) { return Box{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
-    for (const auto &[dpi, client, lengthField] :
-         {std::tuple{96, std::array{254, 255}, Box{160, 16, 33, 25}},
-          std::tuple{144, std::array{381, 383}, Box{240, 24, 50, 38}}}) {
+    // The main window's client area, length field and Generate, the About
+    // window's client area and Back, each as left, top, right, bottom.
+    for (const auto &[dpi, expected] :
+         {std::pair{96, std::vector<LONG>{0,   0,   254, 255, 160, 16,  193, 41,  8,   88,
+                                          121, 129, 0,   0,   622, 230, 24,  128, 129, 209}},
+          {144, {0,   0,   381, 383, 240, 24,  290, 62,  12,  132,
+                 182, 194, 0,   0,   933, 345, 36,  192, 194, 314}}}) {
         Open(dpi);
-        EXPECT_EQ(box(PlaceOf(Control(LengthField))), lengthField);
-        // The length field overlaps its label's box and is the one seen there.
-        EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {lengthField[0] + 1, lengthField[1] + 1}),
-                  Control(LengthField));
-        Generate(L"7");
-        const Snapshot drawn = ExpectDrawnAsDescribed(window_->Handle(), forms::kMainWindow, dpi);
-        EXPECT_EQ((std::array{drawn.width, drawn.height}), client) << "client area";
-        // A read-only field asks its parent for colours as a label does, yet keeps the system's.
-        EXPECT_TRUE(drawn.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)));
-        // Its pictures are judged at more scales, with the text (scaling_test.cpp).
-        ExpectDrawnAsDescribed(About(), forms::kAboutWindow, dpi);
+        RECT main, about;
+        GetClientRect(window_->Handle(), &main);
+        GetClientRect(About(), &about);
+        std::vector<LONG> found;
+        for (const RECT &r : {main, PlaceOf(Control(LengthField)), PlaceOf(Control(GenerateButton)),
+                              about, PlaceOf(ControlOf(FindAbout(), BackButton))})
+            found.insert(found.end(), {r.left, r.top, r.right, r.bottom});
+        EXPECT_EQ(found, expected) << dpi;
     }
+    // The length field overlaps its label and is the one seen there.
+    EXPECT_EQ(ChildWindowFromPoint(window_->Handle(), {241, 25}), Control(LengthField));
     RECT frame, area;
     GetWindowRect(window_->Handle(), &frame);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
-    EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
+    EXPECT_LE(std::abs(frame.left + frame.right - area.left - area.right), 1);
+    EXPECT_LE(std::abs(frame.top + frame.bottom - area.top - area.bottom), 1);
 }
 
-TEST_F(WindowTest, GenerateReplacesThePasswordOrSaysWhyThereIsNone)
+// At 96 dpi in the windows' bitmap face: only the text colour on the background.
+void ExpectLabel(const Snapshot &shot, const char *name, RECT box, COLORREF ink, COLORREF paper)
 {
-    // The window text is what a screen reader says: "Exit", not four letters.
-    EXPECT_EQ(Text(ExitButton), forms::Row(ExitButton).accessibleName);
-    // Text the core cannot read as a number counts as none, whatever it is,
-    // and clears the password before it.
-    Generate(L"5");
+    const int inked = shot.Count(box, ink), area = (box.right - box.left) * (box.bottom - box.top);
+    EXPECT_GT(inked, 20) << name;
+    EXPECT_EQ(inked + shot.Count(box, paper), area) << name;
+}
+
+TEST_F(WindowTest, EachControlIsDrawnInItsOwnColours)
+{
+    Generate(L"7");
+    const Snapshot main(window_->Handle());
+    ExpectPixels(main, {{"background", 2, 2, kMainBackground},
+                        {"background beside the password", 251, 200, kMainBackground},
+                        {"length square's corner", 0, 24, kRed},
+                        {"its far corner", 8, 32, kRed},
+                        {"right of the square", 9, 28, kMainBackground},
+                        {"below the square", 4, 33, kMainBackground},
+                        {"figure square", 4, 60, kRed},
+                        {"About", 210, 10, kGreenFace},
+                        {"Generate", 10, 90, kYellowFace},
+                        {"Exit", 154, 90, kPinkFace}});
+    ExpectLabel(main, "length label", {16, 16, 160, 48}, kBlue, kMainBackground);
+    ExpectLabel(main, "figure caption", {16, 56, 168, 72}, kBlue, kMainBackground);
+    ExpectLabel(main, "figure", {169, 56, 249, 80}, kRed, kMainBackground);
+    // A read-only field asks its parent for colours as a label does, yet keeps its own.
+    EXPECT_GT(main.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)), 20000);
+
+    const Snapshot about(About());
+    ExpectPixels(about, {{"background", 2, 2, kAboutBackground}, {"Back", 26, 130, kGreenFace}});
+    ExpectLabel(about, "greeting", {264, 16, 441, 169}, kBlue, kAboutBackground);
+    EXPECT_GT(about.Count({160, 152, 249, 177}, kMagenta), 20) << "website caption";
+}
+
+TEST_F(WindowTest, GenerateShowsAPasswordAndItsFigureOrSaysWhyThereIsNone)
+{
+    EXPECT_EQ(Text(GenerateButton), "Generate Password");
+    Generate(L"4");
+    EXPECT_EQ(Text(PasswordField).size(), 4u);
+    EXPECT_EQ(Text(Figure), "840");
+    EXPECT_EQ(Text(GenerateButton), "I want another one!!");
+    // Text that does not read as a number asks for none, and clears the password before it.
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
     EXPECT_EQ(Text(Figure), "0");
     EXPECT_EQ(Text(PasswordField), "");
-
+    // Where the explanation of a failure shows in grey, inside the field's frame: only then.
+    const RECT place = PlaceOf(Control(PasswordField)),
+               start{place.left + 4, place.top + 4, place.left + 120, place.top + 20};
+    EXPECT_EQ(Snapshot(window_->Handle()).Count(start, GetSysColor(COLOR_GRAYTEXT)), 0);
     // The longest wraps within the field, which scrolls.
     Generate(L"32767");
-    const HWND field = Control(PasswordField);
-    EXPECT_EQ(GetWindowTextLengthW(field), 32767);
-    EXPECT_GT(SendMessageW(field, EM_GETLINECOUNT, 0, 0), 100);
+    EXPECT_EQ(GetWindowTextLengthW(Control(PasswordField)), 32767);
     SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE};
-    EXPECT_TRUE(GetScrollInfo(field, SB_VERT, &scroll) && scroll.nMax > int(scroll.nPage));
+    GetScrollInfo(Control(PasswordField), SB_VERT, &scroll);
+    EXPECT_GT(scroll.nMax, 20 * int(scroll.nPage));
 
-    struct Failing final : RandomSource {
-        bool Fill(std::span<std::uint8_t>) override { return false; }
-    };
-    window_->SetRandomSource(std::make_unique<Failing>());
+    window_->SetRandomSource(std::make_unique<FailingSource>());
     Generate(L"6");
     EXPECT_EQ(Text(PasswordField), "");
     EXPECT_EQ(Text(Figure), "25200");
-    // The explanation, in grey, at the start of the field (its frame has grey too).
-    const RECT place = PlaceOf(field),
-               start{place.left + 4, place.top + 4, (place.left + place.right) / 2, place.top + 20};
-    EXPECT_TRUE(Snapshot(window_->Handle()).Count(start, GetSysColor(COLOR_GRAYTEXT)));
+    EXPECT_GT(Snapshot(window_->Handle()).Count(start, GetSysColor(COLOR_GRAYTEXT)), 10);
 }
 
-TEST_F(WindowTest, KeyboardFollowsTheTableAndOnlyTheFocusedButtonReacts)
+TEST_F(WindowTest, KeyboardFollowsTheTabOrderAndOnlyTheFocusedButtonReacts)
 {
-    for (const auto next : {GenerateButton, ExitButton, PasswordField, AboutButton, LengthField}) {
-        PressKey(VK_TAB);
-        EXPECT_EQ(GetFocus(), Control(next)) << forms::Row(next).objectName;
-    }
-
+    std::vector<HWND> visited;
+    for (int press = 0; press < 5; ++press)
+        PressKey(VK_TAB), visited.push_back(GetFocus());
+    EXPECT_EQ(visited,
+              (std::vector{Control(GenerateButton), Control(ExitButton), Control(PasswordField),
+                           Control(AboutButton), Control(LengthField)}));
     // Enter in either field and Esc anywhere start nothing.
     SetWindowTextW(Control(LengthField), L"4");
-    for (const auto id : {LengthField, PasswordField, GenerateButton}) {
+    for (const auto &[id, enter] :
+         {std::pair{LengthField, true}, {PasswordField, true}, {GenerateButton, false}}) {
         SetFocus(Control(id));
-        if (id != GenerateButton)
-            PressKey(VK_RETURN);
+        PressKey(enter ? VK_RETURN : VK_ESCAPE);
         PressKey(VK_ESCAPE);
     }
     EXPECT_EQ(Text(Figure), "");
-    EXPECT_TRUE(endedWith_.empty() && window_->Exists());
-
+    ASSERT_TRUE(endedWith_.empty() && window_->Exists());
     // Space presses the focused button: held, a darker face inside a darker
-    // edge; once up, a ring inside its edge shows the focus.
-    const HWND generate = Control(GenerateButton);
-    const forms::ButtonColours colours = forms::ButtonColoursOf(*forms::Row(GenerateButton).colour);
-    const RECT place = PlaceOf(generate);
-    PostMessageW(generate, WM_KEYDOWN, VK_SPACE, 1);
+    // edge 2 pixels wide; once up, a ring inside its edge shows the focus.
+    PostMessageW(Control(GenerateButton), WM_KEYDOWN, VK_SPACE, 1);
     Pump();
-    const Snapshot pressed(window_->Handle());
-    EXPECT_EQ(pressed.At(place.left + 8, place.top + 8), ColourRef(colours.pressedFace));
-    EXPECT_EQ(pressed.At(place.left, place.top), ColourRef(colours.pressedEdge));
-    PostMessageW(generate, WM_KEYUP, VK_SPACE, kKeyUp);
+    ExpectPixels(Snapshot(window_->Handle()), {{"pressed face", 16, 96, RGB(221, 221, 0)},
+                                               {"pressed edge", 8, 88, RGB(159, 159, 0)},
+                                               {"edge's inner side", 9, 109, RGB(159, 159, 0)},
+                                               {"face's outer side", 10, 110, RGB(221, 221, 0)}});
+    PostMessageW(Control(GenerateButton), WM_KEYUP, VK_SPACE, kKeyUp);
     Pump();
     EXPECT_EQ(Text(Figure), "840");
-    const RECT ring{place.left + 4, place.top + 3, place.right - 4, place.top + 4};
-    EXPECT_LT(Snapshot(window_->Handle()).Count(ring, ColourRef(colours.face)),
-              ring.right - ring.left - 10);
+    const Snapshot released(window_->Handle());
+    EXPECT_EQ(released.At(16, 96), kYellowFace);
+    EXPECT_LT(released.Count({12, 91, 117, 92}, kYellowFace), 95) << "focus ring";
 }
 
-// A face much wider than the window's own, which never needs fitting.
-constexpr forms::Font kWide{"Tahoma", 1400, true};
-
-// A window of one button, which the test captions as it likes.
-struct OneButton final : Window {
-    static constexpr WindowClass kClass{L"ZorvaneOneButtonTest", WS_POPUP, IDI_ZORVANE};
-    explicit OneButton(const forms::Window &table)
-        : Window(GetModuleHandleW(nullptr), table, kClass, nullptr, 96)
-    {}
-    using Window::SetCaption;
-};
-
-// Generate's button in that face, one pixel too narrow for the second
-// caption at 11 pixels; the last caption is short enough to grow back.
-TEST_F(WindowTest, EachNewCaptionIsDrawnAtTheLargestSizeThatShowsItWhole)
-{
-    FontCache fonts;
-    const HDC dc = GetDC(window_->Handle()); // releasing it drops the fonts put in
-    const auto widthAt = [&](std::wstring_view caption, int pixels) {
-        SelectObject(dc, fonts.Get(kWide, pixels));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &extent);
-        return static_cast<int>(extent.cx);
-    };
-    const std::wstring another = Widen(forms::kAnotherOneCaption);
-    const int room = widthAt(another, 11) - 1;
-    forms::Control button = forms::Row(GenerateButton);
-    button.font = &kWide;
-    button.rect.width = (room + forms::kCaptionMargin) * forms::kTwipsPerInch / forms::kDefaultDpi;
-    const forms::Window table{"Wide", "Wide", 1800, 700, {}, forms::kSansSerif, {&button, 1}};
-    Window::Register(GetModuleHandleW(nullptr), OneButton::kClass);
-    OneButton window(table);
-    const HWND control = ControlOf(window.Handle(), 0);
-    for (const std::wstring &caption :
-         {Widen(forms::kGenerateCaption), another, std::wstring(L"Go")}) {
-        window.SetCaption(0, caption);
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
-                   &font);
-        const int size = -font.lfHeight;
-        EXPECT_LE(widthAt(caption, size), room) << size;
-        EXPECT_TRUE(size == forms::FontPixels(kWide) || widthAt(caption, size + 1) > room) << size;
-    }
-    ReleaseDC(window_->Handle(), dc);
-}
-
-// Checks the exit question's box once it shows, then answers No.
-void CALLBACK CheckTheBoxAndAnswerNo(HWND, UINT, UINT_PTR timer, DWORD)
+// Checks the exit question's box once it shows, then answers Yes.
+bool boxSeen = false;
+void CALLBACK CheckTheBoxAndAnswerYes(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     const HWND box = GetActiveWindow();
-    EXPECT_EQ(WindowTest::Text(box), forms::kApplicationTitle);
-    EXPECT_EQ(WindowTest::Text(GetDlgItem(box, 0xFFFF)), forms::kQuitQuestion);
+    boxSeen = true;
+    EXPECT_EQ(WindowTest::Text(box), "Zorvane");
+    EXPECT_EQ(WindowTest::Text(GetDlgItem(box, 0xFFFF)), "Are you sure you want to quit?");
     EXPECT_TRUE(GetDlgItem(box, IDNO) && !GetDlgItem(box, IDCANCEL));
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_DEFPUSHBUTTON);
     // No icon in any child: Windows shows it in control 20, Wine in 1088.
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         EXPECT_FALSE(IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0));
-    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
 }
 
-// Closed through its frame, unasked, with About never opened, shown or
-// hidden; or by Exit, asked by the main window: No changes nothing, Yes ends it.
-TEST_F(WindowTest, ClosingTheMainWindowOrExitAnsweredYesEndsTheProgram)
+TEST_F(WindowTest, ClosingTheMainWindowOrExitAnsweredYesEndsTheProgramWithAbout)
 {
-    for (const int way : {0, 1, 2, 3}) {
+    enum AboutIs { Never, Shown, Hidden };
+    for (const auto &[name, aboutIs, byExit] :
+         {std::tuple{"closed through its frame", Never, false},
+          {"closed with About shown", Shown, false},
+          {"closed with About hidden", Hidden, false},
+          {"Exit answered Yes", Shown, true}}) {
         Open(96);
-        const HWND main = window_->Handle(), about = way > 0 ? About() : nullptr;
-        if (way == 2)
-            Click(ControlOf(about, BackButton));
-        if (way == 3) {
-            Generate(L"4");
-            const std::string password = Text(PasswordField);
-            SetTimer(nullptr, 0, 50, &CheckTheBoxAndAnswerNo);
-            Click(Control(ExitButton));
-            EXPECT_TRUE(endedWith_.empty() && IsWindowVisible(main) && IsWindowVisible(about));
-            EXPECT_EQ(Text(PasswordField), password);
-        }
-        HWND asked = nullptr;
-        window_->SetConfirmQuit([&asked](HWND owner) { return (asked = owner) != nullptr; });
-        if (way == 3)
-            Click(Control(ExitButton));
-        else
-            SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_EQ(asked, way == 3 ? main : nullptr) << way;
-        EXPECT_EQ(endedWith_, std::vector<int>{0}) << way;
-        EXPECT_FALSE(window_->Exists() || IsWindow(main) || (about && IsWindow(about))) << way;
         endedWith_.clear();
+        const HWND main = window_->Handle(), about = aboutIs == Never ? nullptr : About();
+        if (aboutIs == Hidden)
+            Click(ControlOf(about, BackButton));
+        boxSeen = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CheckTheBoxAndAnswerYes);
+        byExit ? Click(Control(ExitButton)) : void(SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0));
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(boxSeen, byExit) << name;
+        EXPECT_EQ(endedWith_, std::vector<int>{0}) << name;
+        EXPECT_FALSE(window_->Exists() || IsWindow(main) || (about && IsWindow(about))) << name;
     }
 }
 
@@ -205,26 +178,22 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     SetFocus(window_->Handle());
     Pump();
     EXPECT_TRUE(IsChild(window_->Handle(), GetFocus()));
-    EXPECT_EQ(FindAbout(), nullptr) << "created on first need";
-    // Enter presses the focused button.
+    EXPECT_EQ(FindAbout(), nullptr) << "made on first need";
     SetFocus(Control(AboutButton));
     PressKey(VK_RETURN);
     const HWND first = FindAbout();
     ASSERT_NE(first, nullptr);
-    const HWND back = ControlOf(first, BackButton), address = ControlOf(first, WebsiteLabel);
+    EXPECT_EQ(Text(first), "About Tolmek");
     EXPECT_EQ(GetWindow(first, GW_OWNER), window_->Handle()) << "stays in front";
     EXPECT_TRUE(IsWindowEnabled(window_->Handle())) << "not modal";
-    EXPECT_EQ(GetFocus(), back);
-    // The web address is plain text, and Esc is no Back.
-    PostMessageW(address, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(address, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PressKey(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), ControlOf(first, BackButton));
+    PressKey(VK_ESCAPE); // is no Back
     EXPECT_TRUE(IsWindowVisible(first));
-    // About, pressed again or not, shows the same window.
-    for (const int key : {VK_RETURN, VK_SPACE}) {
-        EXPECT_TRUE(About() == first && IsWindowVisible(first)) << key;
+    // About, pressed again or not, shows the same window; Back hides it.
+    for (const auto &[name, key] : {std::pair{"Enter", VK_RETURN}, {"Space", VK_SPACE}}) {
+        EXPECT_TRUE(About() == first && IsWindowVisible(first)) << name;
         PressKey(key);
-        EXPECT_FALSE(IsWindowVisible(first)) << key;
+        EXPECT_FALSE(IsWindowVisible(first)) << name;
         EXPECT_EQ(GetFocus(), Control(AboutButton)) << "returns with the window";
     }
     // Closed through its frame it is gone, the program not; the next need makes
@@ -233,15 +202,40 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     EXPECT_FALSE(IsWindow(first) || FindAbout() || !endedWith_.empty());
     for (const HWND control : ControlsOf(window_->Handle(), forms::kMainWindow))
         EnableWindow(control, FALSE);
-    SetFocus(window_->Handle());
-    Pump();
-    const HWND second = FindAbout();
-    ASSERT_NE(second, nullptr);
-    ShowWindow(second, SW_SHOW);
-    SetFocus(window_->Handle());
-    Pump();
-    EXPECT_FALSE(IsWindowVisible(second));
+    for (const bool shown : {false, true}) {
+        ShowWindow(FindAbout(), shown ? SW_SHOW : SW_HIDE);
+        SetFocus(window_->Handle());
+        Pump();
+    }
+    EXPECT_TRUE(FindAbout() && !IsWindowVisible(FindAbout()));
+}
+
+TEST_F(WindowTest, AQuickSecondClickIsASecondPress)
+{
+    const HWND button = Control(GenerateButton);
+    SetWindowTextW(Control(LengthField), L"30");
+    for (const UINT down : {UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONDBLCLK}}) {
+        const std::string before = Text(PasswordField);
+        SendMessageW(button, down, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_TRUE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << down;
+        SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+        EXPECT_EQ(Text(PasswordField).size(), 30u) << down;
+        EXPECT_NE(Text(PasswordField), before) << down;
+    }
+}
+
+// On Windows the dialog manager moves the focus on an arrow key to the next
+// control of the group; Wine's leaves a plain window's focus alone, so the
+// groups themselves are checked, labels' too.
+TEST_F(WindowTest, ArrowKeysFindNoOtherControlInTheGroup)
+{
+    for (const HWND control : ControlsOf(window_->Handle(), forms::kMainWindow))
+        for (const BOOL previous : {FALSE, TRUE})
+            EXPECT_TRUE(!control ||
+                        GetNextDlgGroupItem(window_->Handle(), control, previous) == control)
+                << GetDlgCtrlID(control);
 }
 
 } // namespace
-} // namespace zorvane::win32
+} // namespace zorvane::win32::testing
