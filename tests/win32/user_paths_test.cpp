@@ -40,7 +40,7 @@ void Press(int key)
 }
 
 std::pair<HWND, std::string> asked; // what was in front: its owner and text
-// Notes what is in front, then picks its first item, or its second button.
+// Notes what is in front, then presses Down and Enter where the focus is.
 void CALLBACK NoteAndPick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
@@ -76,7 +76,7 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     };
     EXPECT_EQ(copied(2, VK_RIGHT, 3, false), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
     EXPECT_EQ(copied(5, VK_END, 1, true), password.substr(5)) << "Shift+End, menu Copy";
-    EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "nothing selected, menu Copy";
+    EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "none selected, menu: last copy kept";
     // Over a selection, with the password to paste.
     const auto edited = [field](int key) {
         SendMessageW(field, EM_SETSEL, 4, 8);
@@ -100,7 +100,7 @@ std::pair<LONG, LONG> IconSize(HWND window, WPARAM which)
     return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
-// Edge steepness times the scale: kept at 1x's by a picture stretched from 1x.
+// Edge steepness times the scale: stretched from 1x it stays at 1x's; from 2x it grows.
 double Steepness(const Snapshot &shot, const RECT &box, int dpi)
 {
     double sum = 0;
