@@ -13,11 +13,15 @@
 
 namespace zorvane::win32 {
 
+// How many GDI objects and icons the owners below hold. Wine's GetGuiResources
+// answers 0, so tests watch this for leaks instead.
+inline std::atomic<int> liveHandles{0};
+
 // A GDI object (font, brush, bitmap) owned by this value.
 template <typename Handle> class GdiObject {
 public:
     GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
+    explicit GdiObject(Handle handle) : handle_(handle) { liveHandles += handle ? 1 : 0; }
     GdiObject(GdiObject &&other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     GdiObject &operator=(GdiObject &&other) noexcept
     {
@@ -35,8 +39,8 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
     void Reset()
     {
-        if (handle_)
-            DeleteObject(handle_);
+        if (handle_ && DeleteObject(handle_))
+            --liveHandles;
         handle_ = nullptr;
     }
 
@@ -52,7 +56,7 @@ using Bitmap = GdiObject<HBITMAP>;
 class Icon {
 public:
     Icon() = default;
-    explicit Icon(HICON icon) : icon_(icon) {}
+    explicit Icon(HICON icon) : icon_(icon) { liveHandles += icon ? 1 : 0; }
     Icon(Icon &&other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
     Icon &operator=(Icon &&other) noexcept
     {
@@ -63,8 +67,8 @@ public:
     Icon &operator=(const Icon &) = delete;
     ~Icon()
     {
-        if (icon_)
-            DestroyIcon(icon_);
+        if (icon_ && DestroyIcon(icon_))
+            --liveHandles;
     }
     [[nodiscard]] HICON Get() const { return icon_; }
 
