@@ -98,28 +98,6 @@ TEST(DrawSymbol, MapsEachRowToAnEqualRunOfByteValues)
     }
 }
 
-TEST(DrawSymbol, RejectsTheBytesAboveTheLastFullRow)
-{
-    // 250..255 cannot serve the 25 rows evenly, 245..255 not the 35 rows.
-    ScriptedSource source({250, 255, 249, 245, 255, 0, 244});
-    SymbolDrawer drawer(source, 3);
-    EXPECT_EQ(drawer.DrawSymbol(1), 'z');
-    EXPECT_EQ(drawer.DrawSymbol(2), '1');
-    EXPECT_EQ(drawer.DrawSymbol(3), 'u');
-}
-
-TEST(DrawSymbol, ReportsAFailingSource)
-{
-    // On the first fetch or on a refill, not papered over, and nor after it.
-    for (const std::size_t failFrom : {1u, 2u}) {
-        ScriptedSource source(std::vector<std::uint8_t>(100, 255)); // rejected by every table
-        source.failFrom = failFrom;
-        SymbolDrawer drawer(source, 1);
-        EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt) << "failing call " << failFrom;
-        EXPECT_EQ(drawer.DrawSymbol(2), std::nullopt) << "failing call " << failFrom;
-    }
-}
-
 TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatchAndWipesTheSpentBytes)
 {
     // A first batch smaller than a refill grows the buffer, a larger one

@@ -166,6 +166,9 @@ TEST_F(MainWindowTest, ARequestIsAnnouncedUrgentlyOnlyWhenTheSourceFailed)
     Generate("6");
     EXPECT_EQ(announcer->text(), kFailed);
     EXPECT_TRUE(announcer->urgent());
+    // A screen reader asking past either end of the window's children gets none.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(window_.get());
+    EXPECT_TRUE(!window->child(-1) && !window->child(window->childCount()));
 }
 
 void Answer(QMessageBox::StandardButton button)
@@ -196,6 +199,15 @@ TEST_F(MainWindowTest, ExitAsksAndYesEndsTheProgramAsClosingTheWindowDoes)
         EXPECT_EQ(programEnds_, ends ? 1 : 0) << name;
         EXPECT_EQ(window_->isVisible() + (about && about->isVisible()), ends ? 0 : 2) << name;
     }
+}
+
+// Ended by its window, the program's event loop returns success.
+TEST(ProgramTest, ClosingTheMainWindowEndsTheProgramWithSuccess)
+{
+    MainWindow window;
+    window.show();
+    QTimer::singleShot(0, &window, &QWidget::close);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 TEST_F(MainWindowTest, TheWindowTakingTheFocusItselfHidesTheAboutWindow)
