@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What a screen reader hears, asked as one asks: through oleacc's
-// AccessibleObjectFromWindow, which sends the control WM_GETOBJECT.
+// AccessibleObjectFromWindow, which sends the control WM_GETOBJECT; and what
+// it is told where the system has no UI Automation notification (Wine among
+// them): the live region it watches.
+#include "announcer.h"
 #include "support.h"
 #include "system_library.h"
 
@@ -102,6 +105,45 @@ TEST_F(AccessibilityTest, ThePasswordFieldAloneIsNamedForUiAutomation)
     Open(96);
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(namedForAutomation, std::vector<std::string>{"Password"});
+}
+
+// The live region changes, each time, as a screen reader sees it change.
+std::vector<std::string> heard;
+void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND region, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        heard.push_back(WindowTest::Text(region));
+}
+
+TEST_F(WindowTest, EachRequestIsAnnouncedWithoutThePasswordInAnUnseenLiveRegion)
+{
+    window_->SetAnnouncer(MakeSystemAnnouncer(Main(), false));
+    EXPECT_EQ(GetDlgItem(Main(), kLiveRegionId), nullptr) << "made before its use";
+    heard.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(0x8019, 0x8019, nullptr, &Hear, GetCurrentProcessId(), GetCurrentThreadId(),
+                        WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    SetFocus(Control(GenerateButton));
+    Generate(L"4");
+    Generate(L"4"); // the same words again are spoken again
+    Generate(L"0");
+    window_->SetRandomSource(std::make_unique<FailingSource>());
+    Generate(L"8");
+    Pump();
+    UnhookWinEvent(hook);
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"New password, 4 characters. Number of Combinations: 840.",
+                                        "New password, 4 characters. Number of Combinations: 840.",
+                                        "No password. Number of Combinations: 0.",
+                                        "No password: the system's random source failed."}));
+    EXPECT_EQ(GetFocus(), Control(GenerateButton));
+    const HWND region = GetDlgItem(Main(), kLiveRegionId);
+    RECT place;
+    GetClientRect(region, &place);
+    EXPECT_TRUE(IsRectEmpty(&place));
+    EXPECT_TRUE(IsWindowVisible(region)) << "a hidden one is not read";
+    EXPECT_FALSE(GetWindowLongPtrW(region, GWL_STYLE) & WS_TABSTOP);
 }
 
 } // namespace

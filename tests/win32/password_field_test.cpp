@@ -10,27 +10,6 @@ namespace {
 
 using enum forms::MainControl;
 
-// The clipboard's text, and each marker's DWORD, or "absent".
-std::vector<std::string> Clipboard()
-{
-    if (!OpenClipboard(nullptr))
-        return {"cannot open"};
-    std::vector<std::string> found;
-    for (const wchar_t *name : {L"", L"ExcludeClipboardContentFromMonitorProcessing",
-                                L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
-        const HANDLE data =
-            GetClipboardData(*name ? RegisterClipboardFormatW(name) : CF_UNICODETEXT);
-        const void *bytes = data && GlobalSize(data) >= sizeof(DWORD) ? GlobalLock(data) : nullptr;
-        found.push_back(!bytes  ? "absent"
-                        : *name ? std::to_string(*static_cast<const DWORD *>(bytes))
-                                : Narrow(static_cast<const wchar_t *>(bytes)));
-        if (bytes)
-            GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return found;
-}
-
 TEST_F(WindowTest, EveryCopyCarriesThePrivacyFormats)
 {
     Generate(L"12");
@@ -47,8 +26,8 @@ TEST_F(WindowTest, EveryCopyCarriesThePrivacyFormats)
 TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
 {
     const HWND field =
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20,
-                        window_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20, Main(),
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     EXPECT_FALSE(AttachPasswordField(field));
     std::wstring password = L"not for history";
     ShowPassword(field, password, false);

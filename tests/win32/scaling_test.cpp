@@ -27,17 +27,14 @@ TEST_F(WindowTest, TextFollowsTheScale)
                                           {192, "Tahoma", 26},
                                           {288, "Tahoma", 39}}) {
         Open(dpi);
-        const auto fontOf = [this](MainControl id) {
-            LOGFONTW font{};
-            GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Control(id), WM_GETFONT, 0, 0)),
-                       sizeof(font), &font);
-            return std::pair{Narrow(font.lfFaceName), -font.lfHeight};
-        };
-        const auto [family, pixels] = fontOf(LengthLabel);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Control(LengthLabel), WM_GETFONT, 0, 0)),
+                   sizeof(font), &font);
+        const std::string family = Narrow(font.lfFaceName);
         EXPECT_TRUE(family == face || (dpi > 96 && family == "Microsoft Sans Serif"))
             << dpi << ": " << family;
-        EXPECT_EQ(pixels, size) << dpi;
-        const zorvane::testing::Image image = Snapshot(window_->Handle()).ToImage();
+        EXPECT_EQ(-font.lfHeight, size) << dpi;
+        const zorvane::testing::Image image = Snapshot(Main()).ToImage();
         for (auto &[name, id, ink, paper, atOne] : texts) {
             RECT place = PlaceOf(Control(id));
             if (id == LengthLabel) // whose right end the length field covers
@@ -94,55 +91,44 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     GetWindowRect(About(), &suggested[1]);
     fresh[1] = drawn(FindAbout());
     ShowWindow(FindAbout(), SW_HIDE);
-    GetWindowRect(window_->Handle(), &suggested[0]);
-    fresh[0] = drawn(window_->Handle());
+    GetWindowRect(Main(), &suggested[0]);
+    fresh[0] = drawn(Main());
     Open(96);
-    const std::array windows{window_->Handle(), About()};
+    const std::array windows{Main(), About()};
     for (const std::size_t w : {0u, 1u}) {
         // The owned About window is in front, and hidden while the main one is looked at.
         ShowWindow(windows[1], w == 0 ? SW_HIDE : SW_SHOW);
         OffsetRect(&suggested[w], -suggested[w].left, -suggested[w].top);
         SendMessageW(windows[w], kDpiChanged, MAKEWPARAM(192, 192),
                      reinterpret_cast<LPARAM>(&suggested[w]));
-        RECT frame;
-        GetWindowRect(windows[w], &frame);
-        EXPECT_EQ(Edges(frame), Edges(suggested[w])) << w;
+        EXPECT_EQ(Frame(windows[w]), Edges(suggested[w])) << w;
         EXPECT_TRUE(drawn(windows[w]) == fresh[w]) << w;
     }
 }
 
 // The main window at 96 on a monitor right of the first; the About window at 144.
-UINT WINAPI MainAt96AboutAt144(HWND window)
-{
-    return window == FindAbout() ? 144 : 96;
-}
-
 TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
 {
     const FakeDisplay fake(
-        {&MainAt96AboutAt144,
+        {[](HWND w) { return w == FindAbout() ? 144u : 96u; },
          [](HWND w) {
              return w == FindAbout() ? RECT{0, 0, 1000, 800} : RECT{3000, 100, 4000, 900};
          },
          &HighContrast});
     Open(96);
-    RECT frame, client;
-    GetWindowRect(About(), &frame);
-    GetClientRect(FindAbout(), &client);
-    EXPECT_NEAR(frame.left + frame.right, 7000, 1);
-    EXPECT_NEAR(frame.top + frame.bottom, 1000, 1);
-    EXPECT_EQ(Edges(client), (std::array<LONG, 4>{0, 0, 933, 345}));
+    const auto frame = Frame(About());
+    EXPECT_NEAR(frame[0] + frame[2], 7000, 1);
+    EXPECT_NEAR(frame[1] + frame[3], 1000, 1);
+    EXPECT_EQ(Client(FindAbout()), (std::array<LONG, 4>{0, 0, 933, 345}));
 }
 
 TEST_F(WindowTest, WithoutPerMonitorDpiAChangeOfDpiIsLeftToWindows)
 {
     const FakeDisplay fake({nullptr, CurrentDisplay().workArea, &HighContrast});
-    RECT before, after, suggested{0, 0, 600, 600};
-    GetWindowRect(window_->Handle(), &before);
-    SendMessageW(window_->Handle(), kDpiChanged, MAKEWPARAM(192, 192),
-                 reinterpret_cast<LPARAM>(&suggested));
-    GetWindowRect(window_->Handle(), &after);
-    EXPECT_EQ(Edges(after), Edges(before));
+    const RECT suggested{0, 0, 600, 600};
+    const auto before = Frame(Main());
+    SendMessageW(Main(), kDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Frame(Main()), before);
     EXPECT_EQ(Edges(PlaceOf(Control(LengthField))), (std::array<LONG, 4>{160, 16, 193, 41}));
 }
 

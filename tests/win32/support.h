@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Helpers the window tests share: driving the real message loop, reading back
-// what the windows drew, and the main window as a fixture.
+// Helpers the window tests share: the message loop, the clipboard, what the
+// windows drew, and the main window as a fixture.
 #pragma once
 
 #include "forms/about_window.h"
@@ -24,32 +24,36 @@ namespace zorvane::win32::testing {
 
 using forms::MainControl;
 
-// Handles every waiting message as the program's loop would; presses and
-// releases `key` on the focused control through it.
+// Handles every waiting message as the program's loop would.
 void Pump();
-void PressKey(int key);
 inline constexpr auto kKeyUp = static_cast<LPARAM>(0xC0000001u); // a released key's flags
-// PressKey with Ctrl held, as the keyboard state tells it.
-void PressWithControl(int key);
+inline constexpr int kShift = 0x10000, kCtrl = 0x20000;
+// Presses and releases `key` on the focused control, through the loop, with
+// Shift or Ctrl held, as the keyboard state tells it, where it carries them.
+void PressKey(int key);
+// Space held down on `button`, or let up.
+void Space(HWND button, bool down);
 
-// The ways a user copies a selection, by the key held with Ctrl; 0 is the
-// menu's Copy, which sends WM_COPY.
+// The ways a user copies a selection; 0 is the menu's Copy, which sends WM_COPY.
 inline constexpr std::pair<const char *, int> kCopyWays[] = {
-    {"menu Copy", 0}, {"Ctrl+C", 'C'}, {"Ctrl+Insert", VK_INSERT}};
+    {"menu Copy", 0}, {"Ctrl+C", kCtrl | 'C'}, {"Ctrl+Insert", kCtrl | VK_INSERT}};
 // Empties the clipboard, then copies all of `field` the way `key` names.
 void CopyAllOf(HWND field, int key);
+// The clipboard's text, then each privacy marker's DWORD, or "absent".
+std::vector<std::string> Clipboard();
+// The path of `name` in this program's folder.
+std::wstring Beside(const std::wstring &name);
 
-// The control `id` of `window`, found as automation finds it: by its
-// identifier, 100 plus its index in the window's table.
+// Found as automation finds it: by its identifier, 100 plus its index in the window's table.
 template <typename Id> HWND ControlOf(HWND window, Id id)
 {
     return GetDlgItem(window, 100 + static_cast<int>(id));
 }
-// Indexed as `table`; null for decoration.
-std::vector<HWND> ControlsOf(HWND window, const forms::Window &table);
-HWND FindAbout();
-RECT PlaceOf(HWND control); // in its parent's client coordinates
+std::vector<HWND> MainControls(HWND window); // null for decoration
+RECT PlaceOf(HWND control);                  // in its parent's client coordinates
 std::array<LONG, 4> Edges(const RECT &r);
+std::array<LONG, 4> Frame(HWND window);
+std::array<LONG, 4> Client(HWND window);
 
 // A window's client area as drawn, after a full redraw.
 struct Snapshot {
@@ -68,7 +72,6 @@ constexpr std::uint32_t Rgb(COLORREF c)
     return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
-// The windows' own colours.
 inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
                           kAboutBackground = RGB(192, 192, 192), kBlue = RGB(0, 0, 255),
                           kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0),
@@ -91,12 +94,6 @@ struct FakeDisplay {
     const Display real;
 };
 
-// The DPI of every monitor, and whether the user asked for high contrast.
-inline int monitorDpi = 96;
-UINT WINAPI MonitorDpi(HWND);
-inline bool highContrast = false;
-bool HighContrast();
-
 struct FailingSource final : RandomSource {
     bool Fill(std::span<std::uint8_t>) override { return false; }
 };
@@ -118,7 +115,11 @@ struct WindowTest : ::testing::Test {
     }
     static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0), Pump(); }
     static std::string Text(HWND control) { return Narrow(WindowText(control)); }
-    [[nodiscard]] HWND Control(MainControl id) const { return ControlOf(window_->Handle(), id); }
+    static HWND FindAbout() { return FindWindowW(L"ZorvaneAboutWindow", nullptr); }
+    static UINT WINAPI MonitorDpi(HWND) { return static_cast<UINT>(monitorDpi); }
+    static bool HighContrast() { return highContrast; }
+    [[nodiscard]] HWND Main() const { return window_->Handle(); }
+    [[nodiscard]] HWND Control(MainControl id) const { return ControlOf(Main(), id); }
     [[nodiscard]] std::string Text(MainControl id) const { return Text(Control(id)); }
     void Generate(const wchar_t *length)
     {
@@ -128,6 +129,8 @@ struct WindowTest : ::testing::Test {
     // The About window, shown by its button.
     HWND About() { return Click(Control(MainControl::AboutButton)), FindAbout(); }
 
+    static inline int monitorDpi = 96;
+    static inline bool highContrast = false;
     FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea, &HighContrast}};
     std::unique_ptr<MainWindow> window_;
     std::vector<int> endedWith_; // one exit code per ending of the program

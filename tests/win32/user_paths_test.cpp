@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The windows as a user meets them, by keys, menus and scales, and the program
-// itself, started with a mistake or ended after a copy.
+// itself: started with a mistake or without its libraries, or ended after a copy.
+#include "password_field.h"
 #include "pictures.h"
 #include "resource.h"
 #include "support.h"
 
 #include <cmath>
+#include <cstdint>
 #include <process.h>
 #include <tuple>
 
@@ -15,46 +17,12 @@ namespace {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-std::string ClipboardText()
-{
-    OpenClipboard(nullptr);
-    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const std::string text = data ? Narrow(static_cast<const wchar_t *>(GlobalLock(data))) : "";
-    GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
-
-constexpr int kShift = 0x10000, kCtrl = 0x20000;
-// Presses `key`, with Shift or Ctrl held where it carries kShift or kCtrl.
-void Press(int key)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = key & kShift ? BYTE{0x80} : BYTE{0};
-    keys[VK_CONTROL] = key & kCtrl ? BYTE{0x80} : BYTE{0};
-    SetKeyboardState(keys);
-    PressKey(key & 0xFFFF);
-    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-}
-
-std::pair<HWND, std::string> asked; // what was in front: its owner and text
-// Notes what is in front, then presses Down and Enter where the focus is.
-void CALLBACK NoteAndPick(HWND, UINT, UINT_PTR timer, DWORD)
+// Presses Down and Enter where the focus is: Copy, in the field's menu.
+void CALLBACK PickCopy(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    asked = {GetWindow(GetActiveWindow(), GW_OWNER),
-             WindowTest::Text(GetDlgItem(GetActiveWindow(), 0xFFFF))};
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-}
-
-TEST_F(WindowTest, TheQuitQuestionIsTheMainWindowsOwn)
-{
-    SetTimer(nullptr, 0, 50, &NoteAndPick);
-    Click(Control(ExitButton));
-    EXPECT_EQ(asked, std::pair(window_->Handle(), std::string("Are you sure you want to quit?")));
 }
 
 TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
@@ -67,12 +35,12 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     const auto copied = [field](int from, int key, int times, bool menu) {
         SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(from), from);
         for (int i = 0; i < times; ++i)
-            Press(kShift | key);
-        if (menu && SetTimer(nullptr, 0, 50, &NoteAndPick))
+            PressKey(kShift | key);
+        if (menu && SetTimer(nullptr, 0, 50, &PickCopy))
             SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
         else
-            Press(kCtrl | 'C');
-        return ClipboardText();
+            PressKey(kCtrl | 'C');
+        return Clipboard()[0];
     };
     EXPECT_EQ(copied(2, VK_RIGHT, 3, false), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
     EXPECT_EQ(copied(5, VK_END, 1, true), password.substr(5)) << "Shift+End, menu Copy";
@@ -80,7 +48,7 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     // Over a selection, with the password to paste.
     const auto edited = [field](int key) {
         SendMessageW(field, EM_SETSEL, 4, 8);
-        key ? Press(key) : void(SendMessageW(field, WM_PASTE, 0, 0));
+        key ? PressKey(key) : void(SendMessageW(field, WM_PASTE, 0, 0));
         return Text(field);
     };
     EXPECT_EQ(edited('X'), password) << "x typed";
@@ -118,8 +86,8 @@ TEST_F(WindowTest, IconsAndPicturesHaveTheScalesSizesAndThePortraitStandsUpright
           std::tuple{144, 24L, SIZE{225, 300}}}) {
         Open(dpi);
         const Snapshot shot(About());
-        EXPECT_EQ(IconSize(window_->Handle(), ICON_SMALL), std::pair(icon, icon)) << dpi;
-        EXPECT_EQ(IconSize(window_->Handle(), ICON_BIG), std::pair(icon * 2, icon * 2)) << dpi;
+        EXPECT_EQ(IconSize(Main(), ICON_SMALL), std::pair(icon, icon)) << dpi;
+        EXPECT_EQ(IconSize(Main(), ICON_BIG), std::pair(icon * 2, icon * 2)) << dpi;
         const SIZE size = LoadPicture(GetModuleHandleW(nullptr), IDR_PORTRAIT, dpi).size;
         EXPECT_TRUE(size.cx == portrait.cx && size.cy == portrait.cy) << dpi;
         const RECT box = PlaceOf(ControlOf(FindAbout(), Portrait));
@@ -136,7 +104,7 @@ TEST_F(WindowTest, ChangesOfDpiLeakNoHandles)
     const RECT frame{0, 0, 800, 600};
     int first = -1;
     for (const int dpi : {192, 96, 192, 96, 192, 96}) {
-        for (const HWND window : {window_->Handle(), About()})
+        for (const HWND window : {Main(), About()})
             SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
                          reinterpret_cast<LPARAM>(&frame));
         first = first < 0 ? liveHandles.load() : first; // each size's fonts are made by now
@@ -148,9 +116,7 @@ TEST_F(WindowTest, ChangesOfDpiLeakNoHandles)
 // box it shows, and returns its exit code.
 DWORD RunBeside(const wchar_t *program, const wchar_t *arguments)
 {
-    wchar_t path[MAX_PATH];
-    std::wstring file(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    file = file.substr(0, file.rfind(L'\\') + 1) + program;
+    const std::wstring file = Beside(program);
     const auto child = reinterpret_cast<HANDLE>(
         _wspawnl(_P_NOWAIT, file.c_str(), file.c_str(), arguments, nullptr));
     // Pumping answers what the child sends this program's clipboard window.
@@ -183,7 +149,58 @@ TEST(ProgramRunTest, ACopiedPasswordOutlivesTheProgram)
 {
     RunBeside(L"win32_tests.exe",
               L"--gtest_also_run_disabled_tests --gtest_filter=*DISABLED_CopyAPasswordAndEnd");
-    EXPECT_EQ(ClipboardText(), "k7qm2x9wtz4h");
+    EXPECT_EQ(Clipboard()[0], "k7qm2x9wtz4h");
+}
+
+TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
+{
+    std::vector<std::wstring> told;
+    const auto tell = [&told](const std::wstring &text) { told.push_back(text); };
+    EXPECT_EQ(RunProgram(GetModuleHandleW(nullptr), L"no-such-library.dll", tell), 1);
+    EXPECT_EQ(told, std::vector<std::wstring>{L"Zorvane cannot start: the system library "
+                                              L"no-such-library.dll, which provides the password "
+                                              L"field, could not be loaded."});
+    EXPECT_EQ(FindWindowW(L"ZorvaneMainWindow", nullptr), nullptr) << "no window shown";
+}
+
+TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
+{
+    const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    std::wstring password(40, L'x');
+    ShowPassword(field, password, false);
+    EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
+    EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
+              std::wstring_view::npos);
+    DestroyWindow(field);
+}
+
+#if defined(_WIN64)
+// So that a pointer squeezed through 32 bits crashes the tests (high_memory.cpp).
+TEST(ProgramTest, TheWindowsLiveAbove4GiB)
+{
+    const auto window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), 96);
+    EXPECT_GT(reinterpret_cast<std::uintptr_t>(window.get()), std::uintptr_t{0xFFFFFFFF});
+}
+#endif
+
+// Once started, the program finds no library beside itself by name.
+TEST(SeamsTest, ALibraryBesideTheProgramIsNotLoaded)
+{
+    CopyFileW(Beside(L"planted\\bcrypt.dll").c_str(), Beside(L"beside.dll").c_str(), FALSE);
+    UseSystemLibrariesOnly();
+    const HMODULE beside = LoadLibraryW(L"beside.dll");
+    EXPECT_EQ(beside, nullptr);
+    FreeLibrary(beside);
+    EXPECT_TRUE(DeleteFileW(Beside(L"beside.dll").c_str())) << "it was there";
+}
+
+// Without GetDpiForWindow (before Windows 10 1607) the caller's fallback holds.
+TEST(SeamsTest, WithoutAnAnswerForItAWindowsDpiIsTheFallback)
+{
+    EXPECT_EQ(WindowDpi(GetDesktopWindow(), 120), 96) << "Wine's own answer";
+    const FakeDisplay fake({nullptr, CurrentDisplay().workArea, CurrentDisplay().highContrast});
+    EXPECT_EQ(WindowDpi(GetDesktopWindow(), 120), 120);
 }
 
 } // namespace
