@@ -19,17 +19,17 @@ void PressKey(int key)
     keys[VK_SHIFT] = key & kShift ? BYTE{0x80} : BYTE{0};
     keys[VK_CONTROL] = key & kCtrl ? BYTE{0x80} : BYTE{0};
     SetKeyboardState(keys);
-    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key & 0xFFFF), 1);
-    Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key & 0xFFFF), kKeyUp);
-    Pump();
+    Key(GetFocus(), key & 0xFFFF, true);
+    Key(GetFocus(), key & 0xFFFF, false);
     keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
 
-void Space(HWND button, bool down)
+void Key(HWND to, int key, bool down)
 {
-    PostMessageW(button, down ? WM_KEYDOWN : WM_KEYUP, VK_SPACE, down ? 1 : kKeyUp);
+    // A released key's flags: its previous state down, and in transition.
+    PostMessageW(to, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key),
+                 down ? 1 : static_cast<LPARAM>(0xC0000001u));
     Pump();
 }
 
@@ -71,14 +71,6 @@ std::wstring Beside(const std::wstring &name)
     return self.substr(0, self.rfind(L'\\') + 1) + name;
 }
 
-std::vector<HWND> MainControls(HWND window)
-{
-    std::vector<HWND> controls;
-    for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i)
-        controls.push_back(ControlOf(window, i));
-    return controls;
-}
-
 RECT PlaceOf(HWND control)
 {
     RECT rect;
@@ -92,17 +84,10 @@ std::array<LONG, 4> Edges(const RECT &r)
     return {r.left, r.top, r.right, r.bottom};
 }
 
-std::array<LONG, 4> Frame(HWND window)
+std::array<LONG, 4> Frame(HWND window, bool client)
 {
     RECT r;
-    GetWindowRect(window, &r);
-    return Edges(r);
-}
-
-std::array<LONG, 4> Client(HWND window)
-{
-    RECT r;
-    GetClientRect(window, &r);
+    client ? GetClientRect(window, &r) : GetWindowRect(window, &r);
     return Edges(r);
 }
 
@@ -111,7 +96,7 @@ Snapshot::Snapshot(HWND window)
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
-    const auto [left, top, right, bottom] = Client(window);
+    const auto [left, top, right, bottom] = Frame(window, true);
     width = right;
     height = bottom;
     HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
@@ -138,24 +123,16 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-zorvane::testing::Image Snapshot::ToImage() const
-{
-    zorvane::testing::Image image{width, height, {}};
-    std::transform(pixels.begin(), pixels.end(), std::back_inserter(image.pixels), Rgb);
-    return image;
-}
-
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected)
 {
-    for (const Pixel &p : expected)
-        EXPECT_EQ(Rgb(shot.At(p.x, p.y)), Rgb(p.colour))
-            << p.what << " at " << p.x << ", " << p.y << std::hex << ": " << Rgb(shot.At(p.x, p.y));
+    for (const auto &[what, x, y, colour] : expected)
+        EXPECT_EQ(Rgb(shot.At(x, y)), Rgb(colour))
+            << what << " at " << x << ", " << y << std::hex << ": " << Rgb(shot.At(x, y));
 }
 
 } // namespace zorvane::win32::testing
 
-// Runs the tests on one thread with COM, the common controls and the window
-// classes set up, as the program has them.
+// On one thread, with COM, the common controls and the window classes, as the program has them.
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Helpers the window tests share: the message loop, the clipboard, what the
-// windows drew, and the main window as a fixture.
+// Helpers the window tests share, and the main window as a fixture.
 #pragma once
 
 #include "forms/about_window.h"
@@ -17,6 +16,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,24 +24,18 @@ namespace zorvane::win32::testing {
 
 using forms::MainControl;
 
-// Handles every waiting message as the program's loop would.
-void Pump();
-inline constexpr auto kKeyUp = static_cast<LPARAM>(0xC0000001u); // a released key's flags
+void Pump(); // as the program's loop would
 inline constexpr int kShift = 0x10000, kCtrl = 0x20000;
-// Presses and releases `key` on the focused control, through the loop, with
-// Shift or Ctrl held, as the keyboard state tells it, where it carries them.
+// Presses and releases `key` where the focus is, with Shift or Ctrl held where it carries them.
 void PressKey(int key);
-// Space held down on `button`, or let up.
-void Space(HWND button, bool down);
+void Key(HWND to, int key, bool down);
 
 // The ways a user copies a selection; 0 is the menu's Copy, which sends WM_COPY.
 inline constexpr std::pair<const char *, int> kCopyWays[] = {
     {"menu Copy", 0}, {"Ctrl+C", kCtrl | 'C'}, {"Ctrl+Insert", kCtrl | VK_INSERT}};
-// Empties the clipboard, then copies all of `field` the way `key` names.
 void CopyAllOf(HWND field, int key);
 // The clipboard's text, then each privacy marker's DWORD, or "absent".
 std::vector<std::string> Clipboard();
-// The path of `name` in this program's folder.
 std::wstring Beside(const std::wstring &name);
 
 // Found as automation finds it: by its identifier, 100 plus its index in the window's table.
@@ -49,18 +43,14 @@ template <typename Id> HWND ControlOf(HWND window, Id id)
 {
     return GetDlgItem(window, 100 + static_cast<int>(id));
 }
-std::vector<HWND> MainControls(HWND window); // null for decoration
-RECT PlaceOf(HWND control);                  // in its parent's client coordinates
+RECT PlaceOf(HWND control); // in its parent's client coordinates
 std::array<LONG, 4> Edges(const RECT &r);
-std::array<LONG, 4> Frame(HWND window);
-std::array<LONG, 4> Client(HWND window);
+std::array<LONG, 4> Frame(HWND window, bool client = false);
 
-// A window's client area as drawn, after a full redraw.
 struct Snapshot {
     explicit Snapshot(HWND window);
     [[nodiscard]] COLORREF At(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
     [[nodiscard]] int Count(const RECT &area, COLORREF colour) const;
-    [[nodiscard]] zorvane::testing::Image ToImage() const;
 
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
@@ -78,19 +68,12 @@ inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
                           kYellowFace = RGB(255, 255, 0), kPinkFace = RGB(255, 128, 128),
                           kGreenFace = RGB(0, 192, 0), kMagenta = RGB(255, 0, 255);
 
-struct Pixel {
-    const char *what;
-    int x, y;
-    COLORREF colour;
-};
+using Pixel = std::tuple<const char *, int, int, COLORREF>; // what, where and its colour
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected);
 
-// The system's view of the display, replaced while this lives.
 struct FakeDisplay {
     explicit FakeDisplay(const Display &fake) : real(CurrentDisplay()) { CurrentDisplay() = fake; }
     ~FakeDisplay() { CurrentDisplay() = real; }
-    FakeDisplay(const FakeDisplay &) = delete;
-    FakeDisplay &operator=(const FakeDisplay &) = delete;
     const Display real;
 };
 
@@ -126,7 +109,6 @@ struct WindowTest : ::testing::Test {
         SetWindowTextW(Control(MainControl::LengthField), length);
         Click(Control(MainControl::GenerateButton));
     }
-    // The About window, shown by its button.
     HWND About() { return Click(Control(MainControl::AboutButton)), FindAbout(); }
 
     static inline int monitorDpi = 96;

@@ -1,18 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The windows as a user meets them, by keys, menus and scales, and the program
-// itself: started with a mistake or without its libraries, or ended after a copy.
-#include "password_field.h"
-#include "pictures.h"
-#include "resource.h"
+// The windows as a user meets them, and the program started wrongly or ended after a copy.
 #include "support.h"
 
-#include <cmath>
-#include <cstdint>
 #include <process.h>
-#include <tuple>
 
 namespace zorvane::win32::testing {
-namespace {
 
 using enum forms::MainControl;
 using enum forms::AboutControl;
@@ -53,67 +45,10 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     };
     EXPECT_EQ(edited('X'), password) << "x typed";
     EXPECT_EQ(edited(kCtrl | 'V'), password) << "Ctrl+V";
-    EXPECT_EQ(edited(kShift | VK_INSERT), password) << "Shift+Insert";
     EXPECT_EQ(edited(0), password) << "WM_PASTE";
 }
 
-std::pair<LONG, LONG> IconSize(HWND window, WPARAM which)
-{
-    ICONINFO icon{};
-    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &icon);
-    BITMAP bitmap{};
-    GetObjectW(icon.hbmColor, sizeof(bitmap), &bitmap);
-    DeleteObject(icon.hbmColor);
-    DeleteObject(icon.hbmMask);
-    return {bitmap.bmWidth, bitmap.bmHeight};
-}
-
-// Edge steepness times the scale: stretched from 1x it stays at 1x's; from 2x it grows.
-double Steepness(const Snapshot &shot, const RECT &box, int dpi)
-{
-    double sum = 0;
-    for (LONG y = box.top; y < box.bottom; ++y)
-        for (LONG x = box.left + 1; x < box.right; ++x)
-            sum += std::pow(GetGValue(shot.At(x, y)) - GetGValue(shot.At(x - 1, y)), 2);
-    return sum * dpi / 96 / double((box.right - box.left) * (box.bottom - box.top));
-}
-
-TEST_F(WindowTest, IconsAndPicturesHaveTheScalesSizesAndThePortraitStandsUpright)
-{
-    double atOne = 0;
-    for (const auto &[dpi, icon, portrait] :
-         {std::tuple{96, 16L, SIZE{150, 200}}, std::tuple{120, 20L, SIZE{188, 250}},
-          std::tuple{144, 24L, SIZE{225, 300}}}) {
-        Open(dpi);
-        const Snapshot shot(About());
-        EXPECT_EQ(IconSize(Main(), ICON_SMALL), std::pair(icon, icon)) << dpi;
-        EXPECT_EQ(IconSize(Main(), ICON_BIG), std::pair(icon * 2, icon * 2)) << dpi;
-        const SIZE size = LoadPicture(GetModuleHandleW(nullptr), IDR_PORTRAIT, dpi).size;
-        EXPECT_TRUE(size.cx == portrait.cx && size.cy == portrait.cy) << dpi;
-        const RECT box = PlaceOf(ControlOf(FindAbout(), Portrait));
-        atOne = dpi == 96 ? Steepness(shot, box, dpi) : atOne;
-        EXPECT_GT(Steepness(shot, box, dpi), dpi == 96 ? 0 : 1.07 * atOne) << dpi;
-        // Pale sky above, dark coat below.
-        EXPECT_GT(GetRValue(shot.At(box.left + 75, box.top + 2)), 220) << dpi;
-        EXPECT_LT(GetRValue(shot.At(box.left + 75, box.bottom - 3)), 40) << dpi;
-    }
-}
-
-TEST_F(WindowTest, ChangesOfDpiLeakNoHandles)
-{
-    const RECT frame{0, 0, 800, 600};
-    int first = -1;
-    for (const int dpi : {192, 96, 192, 96, 192, 96}) {
-        for (const HWND window : {Main(), About()})
-            SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
-                         reinterpret_cast<LPARAM>(&frame));
-        first = first < 0 ? liveHandles.load() : first; // each size's fonts are made by now
-    }
-    EXPECT_EQ(liveHandles, first);
-}
-
-// Runs `program`, from this one's folder, with `arguments`, answers OK to the
-// box it shows, and returns its exit code.
+// Runs `program` from this one's folder, answers OK to the box it shows, and returns its status.
 DWORD RunBeside(const wchar_t *program, const wchar_t *arguments)
 {
     const std::wstring file = Beside(program);
@@ -163,27 +98,6 @@ TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
     EXPECT_EQ(FindWindowW(L"ZorvaneMainWindow", nullptr), nullptr) << "no window shown";
 }
 
-TEST(ProgramTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
-{
-    const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr);
-    std::wstring password(40, L'x');
-    ShowPassword(field, password, false);
-    EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
-    EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
-              std::wstring_view::npos);
-    DestroyWindow(field);
-}
-
-#if defined(_WIN64)
-// So that a pointer squeezed through 32 bits crashes the tests (high_memory.cpp).
-TEST(ProgramTest, TheWindowsLiveAbove4GiB)
-{
-    const auto window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), 96);
-    EXPECT_GT(reinterpret_cast<std::uintptr_t>(window.get()), std::uintptr_t{0xFFFFFFFF});
-}
-#endif
-
 // Once started, the program finds no library beside itself by name.
 TEST(SeamsTest, ALibraryBesideTheProgramIsNotLoaded)
 {
@@ -195,13 +109,4 @@ TEST(SeamsTest, ALibraryBesideTheProgramIsNotLoaded)
     EXPECT_TRUE(DeleteFileW(Beside(L"beside.dll").c_str())) << "it was there";
 }
 
-// Without GetDpiForWindow (before Windows 10 1607) the caller's fallback holds.
-TEST(SeamsTest, WithoutAnAnswerForItAWindowsDpiIsTheFallback)
-{
-    EXPECT_EQ(WindowDpi(GetDesktopWindow(), 120), 96) << "Wine's own answer";
-    const FakeDisplay fake({nullptr, CurrentDisplay().workArea, CurrentDisplay().highContrast});
-    EXPECT_EQ(WindowDpi(GetDesktopWindow(), 120), 120);
-}
-
-} // namespace
 } // namespace zorvane::win32::testing

@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "support.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace zorvane::win32::testing {
-namespace {
 
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpiAndTheMainOneOpensCentred)
+TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
 {
-    // The main window's client area, length field and Generate, the About
-    // window's client area and Back.
+    // The main window's client area, length field and Generate; About's client area and Back.
     for (const auto &[dpi, expected] :
          {std::pair{96, std::vector<LONG>{0,   0,   254, 255, 160, 16,  193, 41,  8,   88,
                                           121, 129, 0,   0,   622, 230, 24,  128, 129, 209}},
@@ -22,19 +18,14 @@ TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpiAndTheMainOneOpens
                  182, 194, 0,   0,   933, 345, 36,  192, 194, 314}}}) {
         Open(dpi);
         std::vector<LONG> found;
-        for (const auto &edges : {Client(Main()), Edges(PlaceOf(Control(LengthField))),
-                                  Edges(PlaceOf(Control(GenerateButton))), Client(About()),
+        for (const auto &edges : {Frame(Main(), true), Edges(PlaceOf(Control(LengthField))),
+                                  Edges(PlaceOf(Control(GenerateButton))), Frame(About(), true),
                                   Edges(PlaceOf(ControlOf(FindAbout(), BackButton)))})
             found.insert(found.end(), edges.begin(), edges.end());
         EXPECT_EQ(found, expected) << dpi;
     }
     // The length field overlaps its label and is the one seen there.
     EXPECT_EQ(ChildWindowFromPoint(Main(), {241, 25}), Control(LengthField));
-    const auto frame = Frame(Main());
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_LE(std::abs(frame[0] + frame[2] - area.left - area.right), 1);
-    EXPECT_LE(std::abs(frame[1] + frame[3] - area.top - area.bottom), 1);
 }
 
 // At 96 dpi in the windows' bitmap face: only the text colour on the background.
@@ -51,7 +42,6 @@ TEST_F(WindowTest, EachControlIsDrawnInItsOwnColours)
     const Snapshot main(Main());
     ExpectPixels(main, {{"background", 251, 200, kMainBackground},
                         {"length square's corner", 0, 24, kRed},
-                        {"its far corner", 8, 32, kRed},
                         {"right of the square", 9, 28, kMainBackground},
                         {"below the square", 4, 33, kMainBackground},
                         {"figure square", 4, 60, kRed},
@@ -70,35 +60,22 @@ TEST_F(WindowTest, EachControlIsDrawnInItsOwnColours)
     EXPECT_GT(about.Count({160, 152, 249, 177}, kMagenta), 20) << "website caption";
 }
 
-LRESULT CALLBACK CountColourChanges(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR count)
-{
-    *reinterpret_cast<int *>(count) += message == WM_SYSCOLORCHANGE;
-    return DefSubclassProc(control, message, wParam, lParam);
-}
-
-// Wine neither keeps nor reports high contrast, so the windows are told
-// through their view of the display.
+// Wine neither keeps nor reports high contrast: the windows are told through their display.
 TEST_F(WindowTest, HighContrastDrawsInTheSystemsColoursUntilItEnds)
 {
-    // Window, its text, button face, button text, highlight and its text:
-    // all unlike each other and the windows' own.
+    // All unlike each other and the windows' own.
     constexpr int kElements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
                                  COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
     constexpr COLORREF kTheme[] = {RGB(0, 0, 0),       RGB(255, 255, 0), RGB(0, 0, 96),
                                    RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 0, 1)};
     COLORREF saved[6];
     std::transform(kElements, kElements + 6, saved, GetSysColor);
-    int changes = 0;
-    SetWindowSubclass(Control(LengthField), &CountColourChanges, 1,
-                      reinterpret_cast<DWORD_PTR>(&changes));
     Generate(L"9");
     highContrast = true;
     SendMessageW(Main(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     // Windows changes the colours next, and tells every top-level window.
     SetSysColors(6, kElements, kTheme);
     SendMessageW(Main(), WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_GE(changes, 1) << "passed on to the controls";
     const Snapshot shot(Main());
     ExpectPixels(shot, {{"background", 2, 2, RGB(0, 0, 0)},
                         {"label background", 100, 46, RGB(0, 0, 0)},
@@ -109,12 +86,11 @@ TEST_F(WindowTest, HighContrastDrawsInTheSystemsColoursUntilItEnds)
     EXPECT_GT(shot.Count({169, 56, 249, 80}, RGB(255, 255, 0)), 20) << "figure";
 
     SetFocus(Control(GenerateButton));
-    Space(Control(GenerateButton), true);
+    Key(Control(GenerateButton), VK_SPACE, true);
     const Snapshot pressed(Main());
-    ExpectPixels(pressed, {{"pressed face", 16, 96, RGB(0, 255, 255)},
-                           {"pressed edge", 8, 88, RGB(255, 255, 255)}});
+    EXPECT_EQ(pressed.At(16, 96), RGB(0, 255, 255)) << "pressed face";
     EXPECT_GT(pressed.Count({8, 88, 121, 129}, RGB(0, 0, 1)), 40) << "pressed caption";
-    Space(Control(GenerateButton), false);
+    Key(Control(GenerateButton), VK_SPACE, false);
 
     SetSysColors(6, kElements, saved);
     highContrast = false;
@@ -122,7 +98,6 @@ TEST_F(WindowTest, HighContrastDrawsInTheSystemsColoursUntilItEnds)
     ExpectPixels(Snapshot(Main()), {{"background", 2, 2, kMainBackground},
                                     {"square", 4, 28, kRed},
                                     {"button outline", 8, 88, kYellowFace}});
-    RemoveWindowSubclass(Control(LengthField), &CountColourChanges, 1);
 }
 
 TEST_F(WindowTest, GenerateShowsAPasswordAndItsFigureOrSaysWhyThereIsNone)
@@ -131,7 +106,6 @@ TEST_F(WindowTest, GenerateShowsAPasswordAndItsFigureOrSaysWhyThereIsNone)
     Generate(L"4");
     EXPECT_EQ(Text(PasswordField).size(), 4u);
     EXPECT_EQ(Text(Figure), "840");
-    EXPECT_EQ(Text(GenerateButton), "I want another one!!");
     // Text that does not read as a number asks for none, and clears the password before it.
     Generate(L"\u0661\u0662 \U0001F600 \xD800");
     EXPECT_EQ(Text(Figure), "0");
@@ -140,12 +114,8 @@ TEST_F(WindowTest, GenerateShowsAPasswordAndItsFigureOrSaysWhyThereIsNone)
     const RECT place = PlaceOf(Control(PasswordField)),
                start{place.left + 4, place.top + 4, place.left + 120, place.top + 20};
     EXPECT_EQ(Snapshot(Main()).Count(start, GetSysColor(COLOR_GRAYTEXT)), 0);
-    // The longest wraps within the field, which scrolls.
     Generate(L"32767");
     EXPECT_EQ(GetWindowTextLengthW(Control(PasswordField)), 32767);
-    SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE};
-    GetScrollInfo(Control(PasswordField), SB_VERT, &scroll);
-    EXPECT_GT(scroll.nMax, 20 * int(scroll.nPage));
 
     window_->SetRandomSource(std::make_unique<FailingSource>());
     Generate(L"6");
@@ -172,21 +142,17 @@ TEST_F(WindowTest, KeyboardFollowsTheTabOrderAndOnlyTheFocusedButtonReacts)
     }
     EXPECT_EQ(Text(Figure), "");
     ASSERT_TRUE(endedWith_.empty() && window_->Exists());
-    // Space presses the focused button: held, a darker face inside a darker
-    // edge 2 pixels wide; once up, a ring inside its edge shows the focus.
-    Space(Control(GenerateButton), true);
+    // Space presses the focused button: held, darker face and 2-pixel edge; once up, a focus ring.
+    Key(Control(GenerateButton), VK_SPACE, true);
     ExpectPixels(Snapshot(Main()), {{"pressed face", 16, 96, RGB(221, 221, 0)},
                                     {"pressed edge", 8, 88, RGB(159, 159, 0)},
                                     {"edge's inner side", 9, 109, RGB(159, 159, 0)},
                                     {"face's outer side", 10, 110, RGB(221, 221, 0)}});
-    Space(Control(GenerateButton), false);
+    Key(Control(GenerateButton), VK_SPACE, false);
     EXPECT_EQ(Text(Figure), "840");
-    const Snapshot released(Main());
-    EXPECT_EQ(released.At(16, 96), kYellowFace);
-    EXPECT_LT(released.Count({12, 91, 117, 92}, kYellowFace), 95) << "focus ring";
+    EXPECT_LT(Snapshot(Main()).Count({12, 91, 117, 92}, kYellowFace), 95) << "focus ring";
 }
 
-// Checks the exit question's box once it shows, then answers Yes.
 bool boxSeen = false;
 void CALLBACK CheckTheBoxAndAnswerYes(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -198,9 +164,6 @@ void CALLBACK CheckTheBoxAndAnswerYes(HWND, UINT, UINT_PTR timer, DWORD)
     EXPECT_EQ(WindowTest::Text(GetDlgItem(box, 0xFFFF)), "Are you sure you want to quit?");
     EXPECT_TRUE(GetDlgItem(box, IDNO) && !GetDlgItem(box, IDCANCEL));
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_DEFPUSHBUTTON);
-    // No icon in any child: Windows shows it in control 20, Wine in 1088.
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        EXPECT_FALSE(IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0));
     PostMessageW(box, WM_COMMAND, IDYES, 0);
 }
 
@@ -255,8 +218,8 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     // one, even the main window's own focus, which hides it if no control can.
     SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(first) || FindAbout() || !endedWith_.empty());
-    for (const HWND control : MainControls(Main()))
-        EnableWindow(control, FALSE);
+    for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i)
+        EnableWindow(ControlOf(Main(), i), FALSE);
     for (const bool shown : {false, true}) {
         ShowWindow(FindAbout(), shown ? SW_SHOW : SW_HIDE);
         SetFocus(Main());
@@ -265,31 +228,4 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
     EXPECT_TRUE(FindAbout() && !IsWindowVisible(FindAbout()));
 }
 
-TEST_F(WindowTest, AQuickSecondClickIsASecondPress)
-{
-    const HWND button = Control(GenerateButton);
-    SetWindowTextW(Control(LengthField), L"30");
-    for (const UINT down : {UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONDBLCLK}}) {
-        const std::string before = Text(PasswordField);
-        SendMessageW(button, down, MK_LBUTTON, MAKELPARAM(5, 5));
-        EXPECT_TRUE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << down;
-        SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        Pump();
-        EXPECT_EQ(Text(PasswordField).size(), 30u) << down;
-        EXPECT_NE(Text(PasswordField), before) << down;
-    }
-}
-
-// On Windows the dialog manager moves the focus on an arrow key to the next
-// control of the group; Wine's leaves a plain window's focus alone, so the
-// groups themselves are checked, labels' too.
-TEST_F(WindowTest, ArrowKeysFindNoOtherControlInTheGroup)
-{
-    for (const HWND control : MainControls(Main()))
-        for (const BOOL previous : {FALSE, TRUE})
-            EXPECT_TRUE(!control || GetNextDlgGroupItem(Main(), control, previous) == control)
-                << GetDlgCtrlID(control);
-}
-
-} // namespace
 } // namespace zorvane::win32::testing
