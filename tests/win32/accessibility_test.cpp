@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
-// What a screen reader hears, asked as one asks: through oleacc's
-// AccessibleObjectFromWindow, which sends the control WM_GETOBJECT.
+// What a screen reader hears through oleacc, and from the live region where UIA cannot notify.
+#include "announcer.h"
 #include "support.h"
 #include "system_library.h"
 
 #include <oleacc.h>
-#include <richedit.h>
 
 namespace zorvane::win32::testing {
-namespace {
 
 using enum forms::MainControl;
-using forms::AboutControl;
+using enum forms::AboutControl;
 using Heard = std::pair<std::string, long>; // a name ("(none)" without one) and a role
 
 // Through get_accName and get_accRole, or given `arguments` through Invoke, as script reads.
@@ -44,65 +42,72 @@ Heard HeardOf(HWND control, const std::vector<VARIANT> *arguments = nullptr)
 
 using AccessibilityTest = WindowTest;
 
-TEST_F(AccessibilityTest, ControlsAreHeardByWhatTheyShow)
+TEST_F(AccessibilityTest, ControlsAreHeardByWhatTheyShowAskedDirectlyOrThroughInvoke)
 {
-    EXPECT_EQ(HeardOf(Control(LengthField)).first, "Number of Characters in the password");
-    EXPECT_EQ(HeardOf(Control(PasswordField)).first, "Password");
+    EXPECT_FALSE(Control(LengthSquare) || Control(FigureSquare)) << "decoration is no object";
     EXPECT_EQ(HeardOf(Control(Figure)).first, "(none)");
-    EXPECT_EQ(HeardOf(Control(GenerateButton)).first, "Generate Password");
-    EXPECT_EQ(HeardOf(Control(ExitButton)).first, "Exit");
-    EXPECT_EQ(Text(ExitButton), "Exit");
-    // Decoration is no object at all.
-    EXPECT_FALSE(Control(LengthSquare) || Control(FigureSquare));
-
     Generate(L"8");
-    EXPECT_EQ(HeardOf(Control(Figure)).first, "Infinity");
-    EXPECT_EQ(HeardOf(Control(GenerateButton)).first, "I want another one!!");
-    EXPECT_EQ(HeardOf(Control(PasswordField)).first, "Password");
     const HWND about = About();
-    EXPECT_EQ(HeardOf(ControlOf(about, AboutControl::Portrait)),
-              Heard("Portrait of Tolmek", ROLE_SYSTEM_GRAPHIC));
-    EXPECT_EQ(HeardOf(ControlOf(about, AboutControl::Banner)),
-              Heard("Zorvane banner", ROLE_SYSTEM_GRAPHIC));
-    EXPECT_NE(HeardOf(ControlOf(about, AboutControl::BackButton)).second, ROLE_SYSTEM_GRAPHIC);
-}
-
-TEST_F(AccessibilityTest, InvokeAnswersTheSameNameAndRoleWithTheChildLeftOutGivenOrMissing)
-{
     VARIANT self{}, missing{};
     self.vt = VT_I4; // CHILDID_SELF
     missing.vt = VT_ERROR;
     missing.scode = DISP_E_PARAMNOTFOUND;
-    const HWND portrait = ControlOf(About(), AboutControl::Portrait);
-    for (const auto &[name, arguments] : {std::pair{"left out", std::vector<VARIANT>{}},
-                                          {"given", std::vector<VARIANT>{self}},
-                                          {"missing", std::vector<VARIANT>{missing}}}) {
-        EXPECT_EQ(HeardOf(Control(PasswordField), &arguments).first, "Password") << name;
-        EXPECT_EQ(HeardOf(portrait, &arguments), Heard("Portrait of Tolmek", ROLE_SYSTEM_GRAPHIC))
-            << name;
+    const std::vector<VARIANT> leftOut, given{self}, notFound{missing};
+    // Script asks through Invoke, with the child left out, given or missing.
+    for (const auto &[way, arguments] :
+         {std::pair{"asked", static_cast<const std::vector<VARIANT> *>(nullptr)},
+          {"left out", &leftOut},
+          {"given", &given},
+          {"missing", &notFound}}) {
+        const auto heard = [arguments](HWND control) { return HeardOf(control, arguments); };
+        EXPECT_EQ(heard(Control(LengthField)).first, "Number of Characters in the password") << way;
+        EXPECT_EQ(heard(Control(PasswordField)).first, "Password") << way;
+        EXPECT_EQ(heard(Control(Figure)).first, "Infinity") << way;
+        EXPECT_EQ(heard(Control(GenerateButton)).first, "I want another one!!") << way;
+        EXPECT_EQ(heard(Control(ExitButton)).first, "Exit") << way;
+        EXPECT_EQ(heard(ControlOf(about, Portrait)),
+                  Heard("Portrait of Tolmek", ROLE_SYSTEM_GRAPHIC))
+            << way;
+        EXPECT_EQ(heard(ControlOf(about, Banner)), Heard("Zorvane banner", ROLE_SYSTEM_GRAPHIC))
+            << way;
+        EXPECT_NE(heard(ControlOf(about, BackButton)).second, ROLE_SYSTEM_GRAPHIC) << way;
     }
 }
 
-// Rich edit answers UI Automation itself (Windows 8 on), so the password
-// field is told its name as it is made, and no other control is.
-std::vector<std::string> namedForAutomation;
-LRESULT CALLBACK RecordUiaName(int code, WPARAM wParam, LPARAM lParam)
+std::vector<std::string> heard;
+void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND region, LONG object, LONG child, DWORD, DWORD)
 {
-    const auto &sent = *reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (code == HC_ACTION && sent.message == EM_SETUIANAME)
-        namedForAutomation.push_back(Narrow(reinterpret_cast<const wchar_t *>(sent.lParam)));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        heard.push_back(WindowTest::Text(region));
 }
 
-TEST_F(AccessibilityTest, ThePasswordFieldAloneIsNamedForUiAutomation)
+TEST_F(WindowTest, EachRequestIsAnnouncedWithoutThePasswordInAnUnseenLiveRegion)
 {
-    namedForAutomation.clear();
-    const HHOOK hook =
-        SetWindowsHookExW(WH_CALLWNDPROC, &RecordUiaName, nullptr, GetCurrentThreadId());
-    Open(96);
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(namedForAutomation, std::vector<std::string>{"Password"});
+    window_->SetAnnouncer(MakeSystemAnnouncer(Main(), false));
+    EXPECT_EQ(GetDlgItem(Main(), kLiveRegionId), nullptr) << "made before its use";
+    heard.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(0x8019, 0x8019, nullptr, &Hear, GetCurrentProcessId(), GetCurrentThreadId(),
+                        WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    SetFocus(Control(GenerateButton));
+    Generate(L"4");
+    Generate(L"4"); // the same words again are spoken again
+    Generate(L"0");
+    window_->SetRandomSource(std::make_unique<FailingSource>());
+    Generate(L"8");
+    Pump();
+    UnhookWinEvent(hook);
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"New password, 4 characters. Number of Combinations: 840.",
+                                        "New password, 4 characters. Number of Combinations: 840.",
+                                        "No password. Number of Combinations: 0.",
+                                        "No password: the system's random source failed."}));
+    EXPECT_EQ(GetFocus(), Control(GenerateButton));
+    const HWND region = GetDlgItem(Main(), kLiveRegionId);
+    EXPECT_EQ(Frame(region, true), (std::array<LONG, 4>{})) << "unseen";
+    EXPECT_TRUE(IsWindowVisible(region)) << "a hidden one is not read";
+    EXPECT_FALSE(GetWindowLongPtrW(region, GWL_STYLE) & WS_TABSTOP);
 }
 
-} // namespace
 } // namespace zorvane::win32::testing

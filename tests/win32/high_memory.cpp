@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// 64-bit tests only: every object made with `new` lives above 4 GiB, so a
-// pointer squeezed through 32 bits on its way through Windows (window data,
-// subclass data, a message's parameters) points elsewhere and the tests crash.
-// The process heap sits below 4 GiB, where such a pointer would survive.
+// 64-bit tests only: every object made with `new` lives above 4 GiB, unlike the process heap, so
+// a pointer squeezed through 32 bits on its way through Windows points elsewhere and crashes.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,11 +9,8 @@
 
 static_assert(sizeof(void *) == 8, "only for 64-bit builds");
 
-namespace {
-
-// Reserves every free range below 4 GiB, on the 64 KiB allocation
-// granularity, then makes a heap, which can only come from above.
-HANDLE HighHeap()
+// Reserves every free 64 KiB below 4 GiB, then makes a heap, which can only come from above.
+static HANDLE HighHeap()
 {
     static const HANDLE heap = [] {
         constexpr std::uintptr_t k4GiB = std::uintptr_t{1} << 32;
@@ -33,8 +28,6 @@ HANDLE HighHeap()
     }();
     return heap;
 }
-
-} // namespace
 
 // The array forms of new and delete come to these.
 void *operator new(std::size_t size)

@@ -1,41 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The password field keeps every copy out of clipboard history and cloud
-// sync, and makes none it cannot mark. Dragging is not tested: Wine's rich
-// edit starts no drag.
+// The password field keeps copies out of clipboard history and cloud sync, and no
+// password behind. Dragging is not tested: Wine's rich edit starts no drag.
 #include "password_field.h"
 #include "support.h"
 
 namespace zorvane::win32::testing {
-namespace {
 
 using enum forms::MainControl;
-
-// The clipboard's text, and each marker's DWORD, or "absent".
-std::vector<std::string> Clipboard()
-{
-    if (!OpenClipboard(nullptr))
-        return {"cannot open"};
-    std::vector<std::string> found;
-    for (const wchar_t *name : {L"", L"ExcludeClipboardContentFromMonitorProcessing",
-                                L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
-        const HANDLE data =
-            GetClipboardData(*name ? RegisterClipboardFormatW(name) : CF_UNICODETEXT);
-        const void *bytes = data && GlobalSize(data) >= sizeof(DWORD) ? GlobalLock(data) : nullptr;
-        found.push_back(!bytes  ? "absent"
-                        : *name ? std::to_string(*static_cast<const DWORD *>(bytes))
-                                : Narrow(static_cast<const wchar_t *>(bytes)));
-        if (bytes)
-            GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return found;
-}
 
 TEST_F(WindowTest, EveryCopyCarriesThePrivacyFormats)
 {
     Generate(L"12");
     const std::string password = Text(PasswordField);
-    ASSERT_EQ(password.size(), 12u);
     SetFocus(Control(PasswordField));
     for (const auto &[way, key] : kCopyWays) {
         CopyAllOf(Control(PasswordField), key);
@@ -43,12 +19,14 @@ TEST_F(WindowTest, EveryCopyCarriesThePrivacyFormats)
     }
 }
 
-// A control that takes no callback: a plain edit control.
-TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
+struct PlainFieldTest : WindowTest {
+    ~PlainFieldTest() override { DestroyWindow(field); }
+    const HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 20,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+};
+
+TEST_F(PlainFieldTest, WithoutACallbackToMarkThemNoCopiesAreMade)
 {
-    const HWND field =
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20,
-                        window_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     EXPECT_FALSE(AttachPasswordField(field));
     std::wstring password = L"not for history";
     ShowPassword(field, password, false);
@@ -57,7 +35,15 @@ TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
         CopyAllOf(field, key);
         EXPECT_EQ(Clipboard()[0], "absent") << way;
     }
-    DestroyWindow(field);
+}
+
+TEST_F(PlainFieldTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
+{
+    std::wstring password(40, L'x');
+    ShowPassword(field, password, false);
+    EXPECT_EQ(WindowText(field), std::wstring(40, L'x'));
+    EXPECT_EQ(std::wstring_view(password.data(), password.capacity()).find_first_not_of(L'\0'),
+              std::wstring_view::npos);
 }
 
 // From the keyboard both coordinates are -1, sign-extended or not; a click
@@ -65,25 +51,25 @@ TEST_F(WindowTest, WithoutACallbackToMarkThemNoCopiesAreMade)
 TEST_F(WindowTest, TheMenuOpensAtTheSelectionFromTheKeyboardAndWhereAClickWas)
 {
     const HWND field = Control(PasswordField);
+    const auto opensAt = [field](LPARAM where) {
+        POINT at = ContextMenuPoint(field, where);
+        return ScreenToClient(field, &at), std::pair{at.x, at.y};
+    };
     Generate(L"32767");
     POINTL character{};
     SendMessageW(field, EM_SETSEL, 10, 20);
     SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character), 10);
     for (const LPARAM keyboard : {LPARAM{-1}, static_cast<LPARAM>(0xFFFFFFFFu)}) {
-        POINT at = ContextMenuPoint(field, keyboard);
-        ScreenToClient(field, &at);
-        EXPECT_TRUE(at.x == character.x && at.y >= character.y && at.y <= character.y + 13);
+        const auto [x, y] = opensAt(keyboard);
+        EXPECT_TRUE(x == character.x && y >= character.y && y <= character.y + 13);
     }
     // Scrolled out of sight, the selection gives way to the corner.
     SendMessageW(field, WM_VSCROLL, SB_BOTTOM, 0);
-    POINT at = ContextMenuPoint(field, -1);
-    ScreenToClient(field, &at);
-    EXPECT_TRUE(at.x == 0 && at.y == 0);
+    EXPECT_EQ(opensAt(-1), std::pair(0L, 0L));
     for (const POINT click : {POINT{-1, 50}, POINT{50, -1}}) {
-        at = ContextMenuPoint(field, MAKELPARAM(click.x, click.y));
-        EXPECT_TRUE(at.x == click.x && at.y == click.y);
+        const POINT at = ContextMenuPoint(field, MAKELPARAM(click.x, click.y));
+        EXPECT_EQ(std::pair(at.x, at.y), std::pair(click.x, click.y));
     }
 }
 
-} // namespace
 } // namespace zorvane::win32::testing

@@ -14,21 +14,23 @@ void Pump()
 
 void PressKey(int key)
 {
-    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), kKeyUp);
-    Pump();
-}
-
-void PressWithControl(int key)
-{
     BYTE keys[256];
     GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = key & kShift ? BYTE{0x80} : BYTE{0};
+    keys[VK_CONTROL] = key & kCtrl ? BYTE{0x80} : BYTE{0};
     SetKeyboardState(keys);
-    PressKey(key);
-    keys[VK_CONTROL] = 0;
+    Key(GetFocus(), key & 0xFFFF, true);
+    Key(GetFocus(), key & 0xFFFF, false);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
+}
+
+void Key(HWND to, int key, bool down)
+{
+    // A released key's flags: its previous state down, and in transition.
+    PostMessageW(to, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(key),
+                 down ? 1 : static_cast<LPARAM>(0xC0000001u));
+    Pump();
 }
 
 void CopyAllOf(HWND field, int key)
@@ -38,21 +40,35 @@ void CopyAllOf(HWND field, int key)
         CloseClipboard();
     }
     SendMessageW(field, EM_SETSEL, 0, -1);
-    key ? PressWithControl(key) : void(SendMessageW(field, WM_COPY, 0, 0));
+    key ? PressKey(key) : void(SendMessageW(field, WM_COPY, 0, 0));
     Pump();
 }
 
-std::vector<HWND> ControlsOf(HWND window, const forms::Window &table)
+std::vector<std::string> Clipboard()
 {
-    std::vector<HWND> controls;
-    for (std::size_t i = 0; i < table.controls.size(); ++i)
-        controls.push_back(ControlOf(window, i));
-    return controls;
+    if (!OpenClipboard(nullptr))
+        return {"cannot open"};
+    std::vector<std::string> found;
+    for (const wchar_t *name : {L"", L"ExcludeClipboardContentFromMonitorProcessing",
+                                L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+        const HANDLE data =
+            GetClipboardData(*name ? RegisterClipboardFormatW(name) : CF_UNICODETEXT);
+        const void *bytes = data && GlobalSize(data) >= sizeof(DWORD) ? GlobalLock(data) : nullptr;
+        found.push_back(!bytes  ? "absent"
+                        : *name ? std::to_string(*static_cast<const DWORD *>(bytes))
+                                : Narrow(static_cast<const wchar_t *>(bytes)));
+        if (bytes)
+            GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return found;
 }
 
-HWND FindAbout()
+std::wstring Beside(const std::wstring &name)
 {
-    return FindWindowW(L"ZorvaneAboutWindow", nullptr);
+    wchar_t path[MAX_PATH];
+    const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return self.substr(0, self.rfind(L'\\') + 1) + name;
 }
 
 RECT PlaceOf(HWND control)
@@ -68,14 +84,11 @@ std::array<LONG, 4> Edges(const RECT &r)
     return {r.left, r.top, r.right, r.bottom};
 }
 
-UINT WINAPI MonitorDpi(HWND)
+std::array<LONG, 4> Frame(HWND window, bool client)
 {
-    return static_cast<UINT>(monitorDpi);
-}
-
-bool HighContrast()
-{
-    return highContrast;
+    RECT r;
+    client ? GetClientRect(window, &r) : GetWindowRect(window, &r);
+    return Edges(r);
 }
 
 Snapshot::Snapshot(HWND window)
@@ -83,10 +96,9 @@ Snapshot::Snapshot(HWND window)
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
-    RECT client;
-    GetClientRect(window, &client);
-    width = client.right;
-    height = client.bottom;
+    const auto [left, top, right, bottom] = Frame(window, true);
+    width = right;
+    height = bottom;
     HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     SelectObject(memory, bitmap);
@@ -111,18 +123,19 @@ int Snapshot::Count(const RECT &area, COLORREF colour) const
     return count;
 }
 
-zorvane::testing::Image Snapshot::ToImage() const
-{
-    zorvane::testing::Image image{width, height, {}};
-    std::transform(pixels.begin(), pixels.end(), std::back_inserter(image.pixels), Rgb);
-    return image;
-}
-
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected)
 {
-    for (const Pixel &p : expected)
-        EXPECT_EQ(Rgb(shot.At(p.x, p.y)), Rgb(p.colour))
-            << p.what << " at " << p.x << ", " << p.y << std::hex << ": " << Rgb(shot.At(p.x, p.y));
+    for (const auto &[what, x, y, colour] : expected)
+        EXPECT_EQ(Rgb(shot.At(x, y)), Rgb(colour))
+            << what << " at " << x << ", " << y << std::hex << ": " << Rgb(shot.At(x, y));
 }
 
 } // namespace zorvane::win32::testing
+
+// On one thread, with COM, the common controls and the window classes, as the program has them.
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    const zorvane::win32::Session session(GetModuleHandleW(nullptr));
+    return RUN_ALL_TESTS();
+}

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A stand-in bcrypt.dll, planted beside a test program as an attacker would
-// plant one beside zorvane.exe in a download folder. Were it ever called,
-// every "random" byte would be zero.
+// Planted beside the tests as an attacker would beside zorvane.exe: all its "random" bytes are 0.
 #include <windows.h>
 
 extern "C" __declspec(dllexport) LONG WINAPI
