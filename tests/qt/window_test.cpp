@@ -17,32 +17,7 @@
 namespace zorvane::qt {
 namespace {
 
-constexpr QRgb kBlue = qRgb(0, 0, 255), kRed = qRgb(255, 0, 0), kBlack = qRgb(0, 0, 0);
-constexpr QRgb kGreen = qRgb(128, 255, 128), kGrey = qRgb(192, 192, 192);
 constexpr char kFailed[] = "No password: the system's random source failed.";
-
-// Each control shows its own colour and blends of it with another; around them, `background`.
-using Look = std::tuple<const char *, QRgb, QRgb>;
-void ExpectDrawn(QWidget *window, QRgb background, std::initializer_list<Look> looks)
-{
-    QImage around = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (const QWidget *control : window->findChildren<QWidget *>())
-        QPainter(&around).fillRect(control->isWindow() ? QRect() : control->geometry(), background);
-    EXPECT_EQ(around.convertToFormat(QImage::Format_Indexed8).colorTable(), QVector{background});
-    for (const auto &[name, own, other] : looks) {
-        const QImage image = window->findChild<QWidget *>(name)->grab().toImage().convertToFormat(
-            QImage::Format_RGB32);
-        int shown = 0, bad = 0;
-        for (int i = 0; i < image.width() * image.height() * 3; ++i) {
-            const QRgb pixel = image.pixel(i / 3 % image.width(), i / 3 / image.width());
-            const auto channel = [shift = i % 3 * 8](QRgb rgb) { return int(rgb >> shift & 255); };
-            shown += i % 3 == 0 && pixel == own;
-            bad += std::abs(2 * channel(pixel) - channel(own) - channel(other)) >
-                   std::abs(channel(own) - channel(other)) + 12;
-        }
-        EXPECT_TRUE(shown > 0 && bad == 0) << name << ": " << shown << ", " << bad;
-    }
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -80,17 +55,29 @@ protected:
     int programEnds_ = 0;
 };
 
-TEST_F(MainWindowTest, LooksAsDescribed)
+// Pixel for pixel as its reference picture (tests/qt/reference), drawn by Qt 6
+// on the offscreen platform. A window that differs is saved beside the tests.
+void ExpectLooksLike(QWidget *window, const QString &name)
 {
+    const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage reference(QStringLiteral(ZORVANE_REFERENCE_DIR "/%1.png").arg(name));
+    if (drawn != reference.convertToFormat(QImage::Format_RGB32) && drawn.save(name + ".png"))
+        ADD_FAILURE() << name.toStdString() << " differs: see " << name.toStdString() << ".png";
+}
+
+TEST_F(MainWindowTest, BothWindowsLookExactlyAsTheirReferencePictures)
+{
+    if (QT_VERSION_MAJOR != 6)
+        GTEST_SKIP() << "text is drawn a little differently by other versions of Qt";
     EXPECT_EQ(window_->minimumSize(), QSize(254, 255));
     EXPECT_EQ(window_->maximumSize(), QSize(254, 255));
-    Generate("7"); // the figure shows nothing until a request
-    ExpectDrawn(window_.get(), kGreen,
-                {Look{"Label1", kBlue, kGreen}, Look{"Label2", kBlue, kGreen},
-                 Look{"Label3", kRed, kGreen}, Look{"Shape1", kRed, kRed},
-                 Look{"Shape2", kRed, kRed}, Look{"Command1", qRgb(255, 255, 0), kBlack},
-                 Look{"Command2", qRgb(255, 128, 128), kBlack},
-                 Look{"Command3", qRgb(0, 192, 0), kBlack}});
+    QApplication::setCursorFlashTime(0); // no blinking caret
+    window_->setRandomSource(std::make_unique<zorvane::testing::ScriptedSource>(
+        std::vector<std::uint8_t>{40, 0, 63, 70, 244}));
+    Generate("5");
+    ExpectLooksLike(window_.get(), QStringLiteral("main-window"));
+    Click("Command3");
+    ExpectLooksLike(About(), QStringLiteral("about-window"));
 }
 
 TEST_F(MainWindowTest, APressedButtonShowsADarkerFace)
@@ -240,15 +227,11 @@ TEST_F(MainWindowTest, AboutOpensOneWindowCentredThatBackHides)
     EXPECT_TRUE(About() == about && about->isVisible()) << "the same window, shown again";
 }
 
-TEST_F(MainWindowTest, TheAboutWindowLooksAsDescribed)
+TEST_F(MainWindowTest, TheWebsiteIsPlainText)
 {
     Click("Command3");
-    ExpectDrawn(About(), kGrey,
-                {Look{"Label1", kBlue, kGrey}, Look{"Label2", qRgb(255, 0, 255), kGrey},
-                 Look{"Label3", kBlue, kGrey}, Look{"Command1", qRgb(0, 192, 0), kBlack}});
-    const auto *website = About()->findChild<QLabel *>("Label3"); // no link
-    EXPECT_TRUE(QFontInfo(website->font()).family() == "Tahoma" && website->font().bold());
-    EXPECT_EQ(website->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_EQ(About()->findChild<QLabel *>("Label3")->textInteractionFlags(),
+              Qt::NoTextInteraction);
 }
 
 bool Near(QRgb a, QRgb b) // give or take smoothing and JPEG
