@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "support.h"
 
+#include "handles.h"
+
+#include <wincodec.h>
+
 #include <algorithm>
 
 namespace zorvane::win32::testing {
@@ -128,6 +132,58 @@ void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected)
     for (const auto &[what, x, y, colour] : expected)
         EXPECT_EQ(Rgb(shot.At(x, y)), Rgb(colour))
             << what << " at " << x << ", " << y << std::hex << ": " << Rgb(shot.At(x, y));
+}
+
+// The picture `name` as WIC reads it, in the snapshot's colours; empty if unreadable.
+std::vector<COLORREF> Reference(const std::wstring &name, UINT &width, UINT &height)
+{
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    std::vector<COLORREF> pixels;
+    const std::wstring path = Widen(ZORVANE_REFERENCE_DIR "/") + name + L".png";
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory,
+                                reinterpret_cast<void **>(factory.Put()))) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Put())) ||
+        FAILED(decoder->GetFrame(0, frame.Put())) ||
+        FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height)))
+        return pixels;
+    pixels.resize(std::size_t{width} * height);
+    converter->CopyPixels(nullptr, width * 4, width * height * 4,
+                          reinterpret_cast<BYTE *>(pixels.data()));
+    for (COLORREF &pixel : pixels) // read as 0x00RRGGBB
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+    return pixels;
+}
+
+void ExpectLooksLike(const Snapshot &shot, const std::wstring &name)
+{
+    UINT width = 0, height = 0;
+    if (Reference(name, width, height) == shot.pixels && int(width) == shot.width)
+        return;
+    std::vector<COLORREF> rows(shot.pixels);
+    for (COLORREF &pixel : rows) // a bitmap's rows hold 0x00RRGGBB
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+    const DWORD size = DWORD(rows.size() * 4), headers = 14 + sizeof(BITMAPINFOHEADER);
+    const BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};
+    const WORD file[7] = {
+        0x4D42, WORD(headers + size), WORD((headers + size) >> 16), 0, 0, WORD(headers), 0};
+    const HANDLE saved = CreateFileW(Beside(name + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(saved, file, 14, &written, nullptr);
+    WriteFile(saved, &info, sizeof(info), &written, nullptr);
+    WriteFile(saved, rows.data(), size, &written, nullptr);
+    CloseHandle(saved);
+    ADD_FAILURE() << Narrow(name) << " differs from its reference: see " << Narrow(name)
+                  << ".bmp beside the tests";
 }
 
 } // namespace zorvane::win32::testing

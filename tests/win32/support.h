@@ -70,6 +70,9 @@ inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
 
 using Pixel = std::tuple<const char *, int, int, COLORREF>; // what, where and its colour
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected);
+// Checks `shot` against the reference picture `name`.png; one that differs is saved beside the
+// tests.
+void ExpectLooksLike(const Snapshot &shot, const std::wstring &name);
 
 struct FakeDisplay {
     explicit FakeDisplay(const Display &fake) : real(CurrentDisplay()) { CurrentDisplay() = fake; }

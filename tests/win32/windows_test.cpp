@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "scripted_source.h"
 #include "support.h"
 
 #include <algorithm>
@@ -28,36 +29,15 @@ TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
     EXPECT_EQ(ChildWindowFromPoint(Main(), {241, 25}), Control(LengthField));
 }
 
-// At 96 dpi in the windows' bitmap face: only the text colour on the background.
-void ExpectLabel(const Snapshot &shot, const char *name, RECT box, COLORREF ink, COLORREF paper)
+// Pixel for pixel as their reference pictures (tests/win32/reference), drawn under Wine.
+TEST_F(WindowTest, BothWindowsLookExactlyAsTheirReferencePictures)
 {
-    const int inked = shot.Count(box, ink), area = (box.right - box.left) * (box.bottom - box.top);
-    EXPECT_GT(inked, 20) << name;
-    EXPECT_EQ(inked + shot.Count(box, paper), area) << name;
-}
-
-TEST_F(WindowTest, EachControlIsDrawnInItsOwnColours)
-{
-    Generate(L"7");
-    const Snapshot main(Main());
-    ExpectPixels(main, {{"background", 251, 200, kMainBackground},
-                        {"length square's corner", 0, 24, kRed},
-                        {"right of the square", 9, 28, kMainBackground},
-                        {"below the square", 4, 33, kMainBackground},
-                        {"figure square", 4, 60, kRed},
-                        {"About", 210, 10, kGreenFace},
-                        {"Generate", 10, 90, kYellowFace},
-                        {"Exit", 154, 90, kPinkFace}});
-    ExpectLabel(main, "length label", {16, 16, 160, 48}, kBlue, kMainBackground);
-    ExpectLabel(main, "figure caption", {16, 56, 168, 72}, kBlue, kMainBackground);
-    ExpectLabel(main, "figure", {169, 56, 249, 80}, kRed, kMainBackground);
-    // A read-only field asks its parent for colours as a label does, yet keeps its own.
-    EXPECT_GT(main.Count(PlaceOf(Control(PasswordField)), GetSysColor(COLOR_WINDOW)), 20000);
-
-    const Snapshot about(About());
-    ExpectPixels(about, {{"background", 2, 2, kAboutBackground}, {"Back", 26, 130, kGreenFace}});
-    ExpectLabel(about, "greeting", {264, 16, 441, 169}, kBlue, kAboutBackground);
-    EXPECT_GT(about.Count({160, 152, 249, 177}, kMagenta), 20) << "website caption";
+    window_->SetRandomSource(std::make_unique<zorvane::testing::ScriptedSource>(
+        std::vector<std::uint8_t>{40, 0, 63, 70, 244}));
+    Generate(L"5");
+    SetFocus(Control(GenerateButton));
+    ExpectLooksLike(Snapshot(Main()), L"main-window");
+    ExpectLooksLike(Snapshot(About()), L"about-window");
 }
 
 // Wine neither keeps nor reports high contrast: the windows are told through their display.
