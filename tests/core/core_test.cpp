@@ -2,10 +2,11 @@
 // The core: reading a length, its figure, drawing symbols, whole requests,
 // wiping, and the system's random source. How each text is read, and the
 // figure of each length, are judged by the fuzzer's exact oracle over the
-// committed fuzz inputs (corpus_test.cpp).
+// committed fuzz inputs, which thus run in every build, not only while fuzzing.
 #include "figure.h"
 #include "generate.h"
 #include "random_source.h"
+#include "request_oracle.h"
 #include "scripted_source.h"
 #include "symbols.h"
 #include "wipe.h"
@@ -18,6 +19,9 @@
 #include <clocale>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <optional>
@@ -83,21 +87,6 @@ TEST(SymbolTables, HoldEachAllowedSymbolOnce)
     EXPECT_EQ(SymbolTable.find('u') + 1, 35u);
 }
 
-TEST(DrawSymbol, MapsEachRowToAnEqualRunOfByteValues)
-{
-    // The lead table gives 10 byte values to a row, the symbol table 7.
-    const std::tuple<std::size_t, std::uint8_t, char> rows[] = {
-        {1, 9, 'a'},  {1, 10, 'b'},  {1, 249, 'z'}, {2, 0, '1'},
-        {2, 63, '0'}, {2, 238, 'u'}, {2, 244, 'u'}, {9999, 69, '0'},
-    };
-    for (const auto &[position, byte, symbol] : rows) {
-        ScriptedSource source({byte});
-        SymbolDrawer drawer(source, 1);
-        EXPECT_EQ(drawer.DrawSymbol(position), symbol)
-            << "position " << position << ", byte " << int{byte};
-    }
-}
-
 TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatchAndWipesTheSpentBytes)
 {
     // A first batch smaller than a refill grows the buffer, a larger one
@@ -138,25 +127,6 @@ TEST(GeneratePassword, WritesTheTextsForKnownBytes)
     EXPECT_EQ(texts.password, "e10au");
     EXPECT_EQ(texts.figure, "4200");
     EXPECT_EQ(source.calls.size(), 1u) << "one bulk fetch per request";
-}
-
-TEST(GeneratePassword, FollowsTheLengthTable)
-{
-    // 200 x 35 would fit a figure; 200 x 199 does not.
-    const char *inf = "Infinity";
-    const std::tuple<const char *, std::size_t, const char *> rows[] = {
-        {"", 0, "0"},        {"hello", 0, "0"},     {"0.99", 0, "35"}, {"1", 1, "35"},
-        {"2.5", 2, "105"},   {"3.5", 3, "525"},     {"7", 7, inf},     {"200", 200, inf},
-        {"-3", 0, "-105"},   {"-936", 0, "-32760"}, {"-937", 0, inf},  {"32767.4", 32767, inf},
-        {"32767.5", 0, inf}, {"1e308", 0, inf},     {"1e999", 0, inf},
-    };
-    for (const auto &[text, length, figure] : rows) {
-        ScriptedSource source;
-        const GeneratedTexts texts = GeneratePassword(text, source);
-        EXPECT_EQ(texts.password.size(), length) << text;
-        EXPECT_EQ(texts.figure, figure) << text;
-        EXPECT_FALSE(texts.sourceFailed) << text;
-    }
 }
 
 TEST(GeneratePassword, AFailingSourceYieldsNoPassword)
@@ -316,6 +286,32 @@ TEST(SystemRandomSource, RetriesAnInterruptionAndGoesOnAfterAShortRead)
     EXPECT_FALSE(source.Fill(bytes));
 }
 #endif
+
+class RequestCorpus : public ::testing::TestWithParam<std::filesystem::path> {};
+
+TEST_P(RequestCorpus, GivesWhatTheRulesSay)
+{
+    std::ifstream file(GetParam(), std::ios::binary);
+    ASSERT_TRUE(file) << GetParam();
+    const std::string input{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(fuzz::RequestFault(input), "");
+}
+
+std::vector<std::filesystem::path> Inputs()
+{
+    std::vector<std::filesystem::path> inputs;
+    for (const auto &entry : std::filesystem::directory_iterator(ZORVANE_REQUEST_CORPUS))
+        inputs.push_back(entry.path());
+    std::ranges::sort(inputs);
+    return inputs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fuzz, RequestCorpus, ::testing::ValuesIn(Inputs()), [](const auto &input) {
+    std::string name = input.param.filename().string();
+    std::ranges::replace_if(
+        name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
 
 } // namespace
 } // namespace zorvane

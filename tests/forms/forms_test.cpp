@@ -94,27 +94,6 @@ TEST(CaptionPixels, ShrinksOnlyWhileTheCaptionDoesNotFitAndNeverBelowTheFloor)
     EXPECT_EQ(CaptionPixels(26, 20, 192, wide), 16);
 }
 
-TEST(ButtonColours, APressedFaceIsDarkerAndItsEdgeDarkerStill)
-{
-    const ButtonColours yellow = ButtonColoursOf({255, 255, 0});
-    EXPECT_EQ(yellow.face, (Rgb{255, 255, 0}));
-    EXPECT_EQ(yellow.pressedFace, (Rgb{221, 221, 0}));
-    EXPECT_EQ(yellow.pressedEdge, (Rgb{159, 159, 0}));
-}
-
-TEST(FixedAccessibleName, FieldsTakeTheirLabelsAndLabelsKeepTheirText)
-{
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::LengthField)),
-              "Number of Characters in the password");
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::PasswordField)), "Password");
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::ExitButton)), "Exit");
-    // Heard by what they show, however they change.
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::GenerateButton)), "");
-    EXPECT_EQ(FixedAccessibleName(kMainWindow, Row(MainControl::Figure)), "");
-    EXPECT_EQ(FixedAccessibleName(kAboutWindow, Row(AboutControl::WebsiteLabel)), "");
-    EXPECT_EQ(FixedAccessibleName(kAboutWindow, Row(AboutControl::Portrait)), "Portrait of Tolmek");
-}
-
 TEST(FaceFor, ABitmapFaceGivesWayToItsOutlineWhereNoStrikeFits)
 {
     constexpr int strikes[] = {13, 16, 20};
@@ -131,15 +110,9 @@ TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
 {
     // {dpi, rendition}: 125% and 150% scale the 2x picture down; past 200%
     // the 3x one; below 100% and above 300% the nearest there is.
-    for (const auto &[dpi, rendition] : {std::pair{72, 1},
-                                         {96, 1},
-                                         {97, 2},
-                                         {120, 2},
-                                         {144, 2},
-                                         {192, 2},
-                                         {193, 3},
-                                         {288, 3},
-                                         {480, 3}})
+    const std::pair<int, int> rows[] = {{72, 1},  {96, 1},  {97, 2},  {120, 2}, {144, 2},
+                                        {192, 2}, {193, 3}, {288, 3}, {480, 3}};
+    for (const auto &[dpi, rendition] : rows)
         EXPECT_EQ(RenditionFor(dpi), rendition) << dpi;
     EXPECT_EQ(RenditionFor(DpiOfRatio(1.25)), 2);
     EXPECT_EQ(DpiOfRatio(1.5), 144);
@@ -158,14 +131,6 @@ TEST(AnnouncementAfter, SaysWhatARequestMadeButNeverThePassword)
     const Announcement failed = AnnouncementAfter(0, "4200", true);
     EXPECT_EQ(failed.text, "No password: the system's random source failed.");
     EXPECT_TRUE(failed.urgent);
-}
-
-TEST(PixelRect, RoundsEachEdgeToTheNearestPixelAtAnyDensity)
-{
-    EXPECT_EQ(PixelRect({2400, 240, 495, 375}), (Pixels{160, 16, 33, 25}));
-    EXPECT_EQ(PixelRect({2400, 240, 495, 375}, 144), (Pixels{240, 24, 50, 38}));
-    EXPECT_EQ(FontPixels(kSansSerif), 13);
-    EXPECT_EQ(FontPixels(kSansSerif, 144), 20);
 }
 
 } // namespace
