@@ -116,10 +116,15 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
 }
 
 // The main window at 96 on a monitor right of the first; the About window at 144.
+UINT WINAPI AboutAt144(HWND window)
+{
+    return window == WindowTest::FindAbout() ? 144u : 96u;
+}
+
 TEST_F(WindowTest, AboutOpensOnItsOwnersMonitorAtThatMonitorsDpi)
 {
     const FakeDisplay fake(
-        {[](HWND w) { return w == FindAbout() ? 144u : 96u; },
+        {&AboutAt144,
          [](HWND w) {
              return w == FindAbout() ? RECT{0, 0, 1000, 800} : RECT{3000, 100, 4000, 900};
          },
