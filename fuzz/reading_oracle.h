@@ -15,8 +15,7 @@
 
 namespace zorvane::fuzz {
 
-// A non-negative number held exactly: 0.d1d2d3... times 10^point, with no
-// leading or trailing zero digit. Zero has no digits.
+// A non-negative number held exactly: 0.d1d2d3... times 10^point, no zero at either end.
 struct Decimal {
     std::string digits;
     std::int64_t point = 0;
@@ -60,9 +59,8 @@ inline int Compare(const Decimal &a, const Decimal &b)
     return (order > 0) - (order < 0);
 }
 
-// The exact value of a non-negative long double. 2^-k = 5^k / 10^k; the
-// factors are powers of 5 and 2 in large steps, small enough that a digit
-// times one fits 64 bits.
+// The exact value of a non-negative long double. 2^-k = 5^k / 10^k; powers of 5 and 2 in
+// steps small enough that a digit times one fits 64 bits.
 inline Decimal Exact(long double value)
 {
     int exponent = 0;
@@ -136,13 +134,10 @@ inline OracleReading ReadByTheRules(std::string_view text)
     return reading;
 }
 
-// Whether `value` is the double nearest the exact `reading`, ties to the even
-// significand, where the largest double is followed by a would-be double at
-// 2^1024, from halfway to which on the reading is an infinity. Every boundary
-// the program decides on (0, 1, whole numbers, the 16-bit limits 32767.5 and
-// -32768.5) is itself a double, so a nearest reading never crosses one of
-// them (it may land on one). Below 2^53 its whole part is the text's, or the
-// next when the text lies within half a spacing below that.
+// Whether `value` is the double nearest the exact `reading`, ties to the even significand;
+// from halfway to a would-be double at 2^1024 on, the reading is an infinity. Every boundary
+// the program decides on (0, 1, whole numbers, 32767.5, -32768.5) is itself a double, so a
+// nearest reading never crosses one (it may land on one).
 inline bool IsNearestDouble(const OracleReading &reading, double value)
 {
     // Midpoints between neighbouring doubles need 54 significant bits and

@@ -3,11 +3,9 @@
 // from the code: the length by the reading rules, the figure through the
 // floating-point unit's own rounding, the password from the served bytes.
 //
-// Input: the length text, optionally followed by 0xFF and a script for the
-// random source: one byte choosing the call from which the source fails (0 or
-// a multiple of 8: never), one padding byte served once the script runs out,
-// then the script. UTF-8 never contains 0xFF, so every text a window can hand
-// over stays reachable, and a text with 0xFF in it is still tried whole.
+// Input: the length text, then optionally 0xFF and the random source's script: a byte for
+// the call it fails from (0 or a multiple of 8: never), a padding byte served once the
+// script runs out, then the script. UTF-8 has no 0xFF: every text a window gives is reachable.
 #pragma once
 
 #include "figure.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// How much text a box of a picture holds, whatever toolkit drew it: both
-// front ends' tests read their windows into an Image and measure it here.
+// How much text a box of a picture holds, whatever toolkit drew it.
 #pragma once
 
 #include <algorithm>
@@ -10,14 +9,9 @@
 
 namespace zorvane::testing {
 
-// Pixels as 0xRRGGBB, row by row.
 struct Image {
     int width = 0, height = 0;
-    std::vector<std::uint32_t> pixels;
-    [[nodiscard]] std::uint32_t At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    std::vector<std::uint32_t> pixels; // 0xRRGGBB, row by row
 };
 
 struct Box {
@@ -46,7 +40,9 @@ inline Ink InkIn(const Image &image, const Box &box, std::uint32_t ink, std::uin
     for (int y = box.top; y < box.bottom; ++y) {
         bool rowHasInk = false;
         for (int x = box.left; x < box.right; ++x) {
-            const double c = std::min(1.0, double(off(image.At(x, y))) / off(ink));
+            const double c = std::min(
+                1.0, double(off(image.pixels[static_cast<std::size_t>(y * image.width + x)])) /
+                         off(ink));
             found.amount += c;
             if (c > 0.5) {
                 rowHasInk = true;

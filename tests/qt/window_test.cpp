@@ -6,6 +6,7 @@
 #include "password_field.h"
 #include "pictures.h"
 #include "placement.h"
+#include "program.h"
 #include "scripted_source.h"
 #include "wipe_freed.h"
 
@@ -195,6 +196,13 @@ TEST(ProgramTest, ClosingTheMainWindowEndsTheProgramWithSuccess)
     window.show();
     QTimer::singleShot(0, &window, &QWidget::close);
     EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// The exit question, which no table describes, shares the windows' face.
+TEST(ProgramTest, StartingGivesTheApplicationTheWindowsFace)
+{
+    const auto window = StartProgram();
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "MS Sans Serif");
 }
 
 TEST_F(MainWindowTest, TheWindowTakingTheFocusItselfHidesTheAboutWindow)

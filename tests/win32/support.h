@@ -65,8 +65,7 @@ constexpr std::uint32_t Rgb(COLORREF c)
 inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
                           kAboutBackground = RGB(192, 192, 192), kBlue = RGB(0, 0, 255),
                           kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0),
-                          kYellowFace = RGB(255, 255, 0), kPinkFace = RGB(255, 128, 128),
-                          kGreenFace = RGB(0, 192, 0), kMagenta = RGB(255, 0, 255);
+                          kYellowFace = RGB(255, 255, 0), kGreenFace = RGB(0, 192, 0);
 
 using Pixel = std::tuple<const char *, int, int, COLORREF>; // what, where and its colour
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected);

@@ -37,6 +37,9 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     EXPECT_EQ(copied(2, VK_RIGHT, 3, false), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
     EXPECT_EQ(copied(5, VK_END, 1, true), password.substr(5)) << "Shift+End, menu Copy";
     EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "none selected, menu: last copy kept";
+    SendMessageW(field, EM_SETSEL, 0, 2);
+    PressKey(VK_INSERT);
+    EXPECT_EQ(Clipboard()[0], password.substr(5)) << "Insert without Ctrl copies nothing";
     // Over a selection, with the password to paste.
     const auto edited = [field](int key) {
         SendMessageW(field, EM_SETSEL, 4, 8);
@@ -96,6 +99,21 @@ TEST(ProgramTest, WithoutThePasswordFieldsLibraryItSaysWhatIsMissingAndFails)
                                               L"no-such-library.dll, which provides the password "
                                               L"field, could not be loaded."});
     EXPECT_EQ(FindWindowW(L"ZorvaneMainWindow", nullptr), nullptr) << "no window shown";
+}
+
+// GetDpiForWindow's answer for a window it cannot judge.
+UINT WINAPI Unknown(HWND)
+{
+    return 0;
+}
+
+// Before Windows 10 1607, or where the system cannot say, a window's DPI is the caller's own.
+TEST(SeamsTest, WhereTheSystemCannotSayAWindowsDpiTheCallersOwnHolds)
+{
+    for (const auto dpiOf : {static_cast<UINT(WINAPI *)(HWND)>(nullptr), &Unknown}) {
+        const FakeDisplay fake({dpiOf, CurrentDisplay().workArea, CurrentDisplay().highContrast});
+        EXPECT_EQ(WindowDpi(GetDesktopWindow(), 120), 120);
+    }
 }
 
 // Once started, the program finds no library beside itself by name.
