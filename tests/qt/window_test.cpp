@@ -202,7 +202,8 @@ TEST(ProgramTest, ClosingTheMainWindowEndsTheProgramWithSuccess)
 TEST(ProgramTest, StartingGivesTheApplicationTheWindowsFace)
 {
     const auto window = StartProgram();
-    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "MS Sans Serif");
+    EXPECT_EQ(QApplication::font().family(),
+              qApp->devicePixelRatio() > 1 ? "Microsoft Sans Serif" : "MS Sans Serif");
 }
 
 TEST_F(MainWindowTest, TheWindowTakingTheFocusItselfHidesTheAboutWindow)
