@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The password field keeps copies out of clipboard history and cloud sync, and no
-// password behind. Dragging is not tested: Wine's rich edit starts no drag.
+// Copies kept out of clipboard history and cloud sync, and no password left behind.
 #include "password_field.h"
 #include "support.h"
 
@@ -46,8 +45,7 @@ TEST_F(PlainFieldTest, APasswordsWideCopyIsWipedOnceTheFieldHasIt)
               std::wstring_view::npos);
 }
 
-// From the keyboard both coordinates are -1, sign-extended or not; a click
-// left of or above the primary monitor has only one.
+// From the keyboard both coordinates are -1, sign-extended or not; a click left of or above.
 TEST_F(WindowTest, TheMenuOpensAtTheSelectionFromTheKeyboardAndWhereAClickWas)
 {
     const HWND field = Control(PasswordField);

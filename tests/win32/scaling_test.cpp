@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The windows at other DPIs, judged by what they draw.
+#include "handles.h"
 #include "pictures.h"
 #include "resource.h"
 #include "support.h"
@@ -87,11 +88,10 @@ TEST_F(WindowTest, IconsAndPicturesFollowTheScale)
 // Told its DPI changed, a window draws as one opened at that DPI, in the frame Windows suggests.
 TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
 {
-    // Without the blinking caret, the main window's focus in the length field.
     const auto drawn = [this](HWND window) {
         SetFocus(Control(LengthField));
         Pump();
-        HideCaret(nullptr);
+        HideCaret(nullptr); // and the focus in the length field
         return Snapshot(window).pixels;
     };
     Open(192);
@@ -105,7 +105,6 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     Open(96);
     const std::array windows{Main(), About()};
     for (const std::size_t w : {0u, 1u}) {
-        // The owned About window is in front, and hidden while the main one is looked at.
         ShowWindow(windows[1], w == 0 ? SW_HIDE : SW_SHOW);
         OffsetRect(&suggested[w], -suggested[w].left, -suggested[w].top);
         SendMessageW(windows[w], kDpiChanged, MAKEWPARAM(192, 192),
@@ -113,6 +112,13 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
         EXPECT_EQ(Frame(windows[w]), Edges(suggested[w])) << w;
         EXPECT_TRUE(drawn(windows[w]) == fresh[w]) << w;
     }
+    // Both sizes' fonts and pictures are made now: going back and forth makes no more.
+    const int made = liveHandles;
+    for (const int dpi : {96, 192})
+        for (const HWND window : windows)
+            SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested[0]));
+    EXPECT_EQ(liveHandles, made) << "GDI objects or icons leaked";
 }
 
 // The main window at 96 on a monitor right of the first; the About window at 144.

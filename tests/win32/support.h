@@ -69,8 +69,7 @@ inline constexpr COLORREF kMainBackground = RGB(128, 255, 128),
 
 using Pixel = std::tuple<const char *, int, int, COLORREF>; // what, where and its colour
 void ExpectPixels(const Snapshot &shot, std::initializer_list<Pixel> expected);
-// Checks `shot` against the reference picture `name`.png; one that differs is saved beside the
-// tests.
+// Checks `shot` against the reference picture `name`.png; one that differs is saved.
 void ExpectLooksLike(const Snapshot &shot, const std::wstring &name);
 
 struct FakeDisplay {
@@ -83,8 +82,7 @@ struct FailingSource final : RandomSource {
     bool Fill(std::span<std::uint8_t>) override { return false; }
 };
 
-// The main window, shown, with the program's ending recorded, not carried out;
-// every monitor at the DPI it is opened at, without high contrast.
+// The main window, shown, its ending recorded, not carried out; every monitor at its DPI.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void Open(int dpi)

@@ -9,8 +9,7 @@ namespace zorvane::win32::testing {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-// At 144 dpi (the reference pictures hold 96): the main window's client area, length field and
-// Generate; About's client area and Back.
+// At 144 dpi (the references hold 96): both client areas, the length field, Generate and Back.
 TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
 {
     Open(144);
@@ -23,8 +22,7 @@ TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
                                         182, 194, 0,   0,   933, 345, 36,  192, 194, 314}));
 }
 
-// A caption, a window menu and a minimize box, no other frame; the length field is seen over the
-// end of its label.
+// A caption, window menu and minimize box, no other frame; the length field over its label.
 TEST_F(WindowTest, TheMainWindowHasAFixedFrameAndTheLengthFieldOnTop)
 {
     EXPECT_EQ(GetWindowLongPtrW(Main(), GWL_STYLE), 0x16CA0000);
@@ -194,8 +192,7 @@ TEST_F(WindowTest, AboutIsOneOwnedWindowThatOnlyBackOrTheMainWindowsOwnFocusHide
         EXPECT_FALSE(IsWindowVisible(first)) << name;
         EXPECT_EQ(GetFocus(), Control(AboutButton)) << "returns with the window";
     }
-    // Closed through its frame it is gone, the program not; the next need makes
-    // one, even the main window's own focus, which hides it if no control can.
+    // Closed, it is gone, the program not; the next need, even the main window's focus, makes one.
     SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(first) || FindAbout() || !endedWith_.empty());
     for (std::size_t i = 0; i < forms::kMainWindow.controls.size(); ++i)
