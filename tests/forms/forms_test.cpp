@@ -43,6 +43,7 @@ TEST(CommandLine, TheFirstArgumentThatDecidesWinsAndQtNeedsADisplay)
         {FrontEnd::Qt, {"-x", "--version"}, x11, 2, "zorvane: unknown option '-x'"},
         {FrontEnd::Qt, {"12", "--help"}, x11, 2, "zorvane: unexpected argument '12'"},
         {FrontEnd::Qt, {"/?"}, x11, 2, "zorvane: unexpected argument '/?'"},
+        {FrontEnd::Qt, {"-"}, x11, 2, "zorvane: unexpected argument '-'"},
         {FrontEnd::Qt, {}, Only({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}), 1, noDisplay},
         {FrontEnd::Qt, {}, Environment{}, 1, noDisplay},
         {FrontEnd::Qt, {}, x11, 0, ""},
@@ -104,6 +105,7 @@ TEST(FaceFor, ABitmapFaceGivesWayToItsOutlineWhereNoStrikeFits)
     EXPECT_EQ(FaceFor(kSansSerif, 288, strikes), (Face{"Microsoft Sans Serif", 39}));
     EXPECT_EQ(FaceFor(kSansSerif, 192, {}), (Face{"MS Sans Serif", 26})) << "it scales";
     EXPECT_EQ(FaceFor(kTahomaBold, 192, strikes), (Face{"Tahoma", 26})) << "no companion";
+    EXPECT_EQ(FontPixels(kSansSerif, 144), 20) << "9.75 points at 144 dpi";
 }
 
 TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
@@ -119,7 +121,6 @@ TEST(RenditionFor, TakesTheNearestPictureAtOrAboveTheScaleAndNoneBeyondThree)
     EXPECT_EQ(DpiOfRatio(1.0), 96);
 }
 
-// The front ends' tests hear the other announcements.
 TEST(AnnouncementAfter, CountsOneCharacterInTheSingular)
 {
     EXPECT_EQ(AnnouncementAfter(1, "35", false).text,

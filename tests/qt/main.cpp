@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-// Runs the window tests inside one application object, without a display.
 #include <QApplication>
 #include <gtest/gtest.h>
 
