@@ -4,9 +4,9 @@
 #include "accessibility.h"
 #include "main_window.h"
 #include "password_field.h"
-#include "pictures.h"
 #include "placement.h"
 #include "program.h"
+#include "reference.h"
 #include "scripted_source.h"
 #include "wipe_freed.h"
 
@@ -56,20 +56,8 @@ protected:
     int programEnds_ = 0;
 };
 
-// Pixel for pixel as its reference picture (tests/qt/reference), drawn by Qt 6
-// on the offscreen platform. A window that differs is saved beside the tests.
-void ExpectLooksLike(QWidget *window, const QString &name)
-{
-    const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage reference(QStringLiteral(ZORVANE_REFERENCE_DIR "/%1.png").arg(name));
-    if (drawn != reference.convertToFormat(QImage::Format_RGB32) && drawn.save(name + ".png"))
-        ADD_FAILURE() << name.toStdString() << " differs: see " << name.toStdString() << ".png";
-}
-
 TEST_F(MainWindowTest, BothWindowsLookExactlyAsTheirReferencePictures)
 {
-    if (QT_VERSION_MAJOR != 6)
-        GTEST_SKIP() << "text is drawn a little differently by other versions of Qt";
     EXPECT_EQ(window_->minimumSize(), QSize(254, 255));
     EXPECT_EQ(window_->maximumSize(), QSize(254, 255));
     QApplication::setCursorFlashTime(0); // no blinking caret
@@ -241,25 +229,6 @@ bool Near(QRgb a, QRgb b) // give or take smoothing and JPEG
 {
     const int off = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b));
     return off + std::abs(qBlue(a) - qBlue(b)) < 48;
-}
-
-// Upright: the padlock's yellow body below its grey shackle, a navy sweater below the sky.
-TEST(PicturesTest, AreDrawnUprightAtTheirSizeAtEveryScale)
-{
-    for (const auto &[ratio, size] :
-         {std::pair{1.0, QSize(226, 100)}, std::pair{1.25, QSize(283, 125)},
-          std::pair{1.5, QSize(339, 150)}}) {
-        const QImage lock = PictureOf(forms::Picture::Banner, ratio).toImage();
-        const QImage face = PictureOf(forms::Picture::Portrait, ratio).toImage();
-        ASSERT_EQ(lock.size(), size);
-        const auto at = [](const QImage &image, double x, double y) {
-            return image.pixel(int(x * image.width()), int(y * image.height()));
-        };
-        EXPECT_PRED2(Near, at(lock, 0.11, 0.70), qRgb(0xE7, 0xB0, 0x34)) << ratio;
-        EXPECT_PRED2(Near, at(lock, 0.11, 0.30), qRgb(0xC9, 0xD3, 0xE3)) << ratio;
-        EXPECT_PRED2(Near, at(face, 0.5, 0.95), qRgb(0x24, 0x46, 0x6C)) << ratio;
-        EXPECT_PRED2(Near, at(face, 0.5, 0.05), qRgb(0xE0, 0xE9, 0xF2)) << ratio;
-    }
 }
 
 // The padlock's dark display below its middle; the About icon's white "i".

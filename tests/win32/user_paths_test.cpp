@@ -9,11 +9,14 @@ namespace zorvane::win32::testing {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-// Presses Down and Enter where the focus is: Copy, in the field's menu.
-void CALLBACK PickCopy(HWND, UINT, UINT_PTR timer, DWORD)
+int menuItem = 1; // the field's menu item the next menu picks: 1 Copy, 2 Select All
+
+// Presses Down to that item and Enter where the focus is.
+void CALLBACK PickMenuItem(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+    for (int i = 0; i < menuItem; ++i)
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
 }
 
@@ -28,7 +31,7 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
         SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(from), from);
         for (int i = 0; i < times; ++i)
             PressKey(kShift | key);
-        if (menu && SetTimer(nullptr, 0, 50, &PickCopy))
+        if (menu && SetTimer(nullptr, 0, 50, &PickMenuItem))
             SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
         else
             PressKey(kCtrl | 'C');
@@ -37,6 +40,12 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     EXPECT_EQ(copied(2, VK_RIGHT, 3, false), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
     EXPECT_EQ(copied(5, VK_END, 1, true), password.substr(5)) << "Shift+End, menu Copy";
     EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "none selected, menu: last copy kept";
+    menuItem = 2;
+    EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "menu Select All";
+    DWORD start = 1, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD{13})) << "all, and the end of line";
     SendMessageW(field, EM_SETSEL, 0, 2);
     PressKey(VK_INSERT);
     EXPECT_EQ(Clipboard()[0], password.substr(5)) << "Insert without Ctrl copies nothing";
@@ -51,24 +60,36 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     EXPECT_EQ(edited(0), password) << "WM_PASTE";
 }
 
-// Runs `program` from this one's folder, answers OK to the box it shows, and returns its status.
+// Runs `program` from this one's folder, answers OK to the box it shows, closes
+// its main window once shown, and returns its status.
 DWORD RunBeside(const wchar_t *program, const wchar_t *arguments)
 {
     const std::wstring file = Beside(program);
     const auto child = reinterpret_cast<HANDLE>(
         _wspawnl(_P_NOWAIT, file.c_str(), file.c_str(), arguments, nullptr));
+    const auto owned = [child](HWND window) {
+        DWORD owner = 0;
+        return GetWindowThreadProcessId(window, &owner) && owner == GetProcessId(child);
+    };
     // Pumping answers what the child sends this program's clipboard window.
     for (int i = 0; i < 300 && WaitForSingleObject(child, 100) == WAIT_TIMEOUT; ++i) {
         Pump();
-        DWORD owner = 0;
-        const HWND box = FindWindowW(L"#32770", nullptr);
-        if (GetWindowThreadProcessId(box, &owner) && owner == GetProcessId(child))
+        if (const HWND box = FindWindowW(L"#32770", nullptr); owned(box))
             PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (const HWND main = FindWindowW(L"ZorvaneMainWindow", nullptr);
+            owned(main) && IsWindowVisible(main))
+            PostMessageW(main, WM_CLOSE, 0, 0);
     }
     DWORD status = 999;
     GetExitCodeProcess(child, &status);
+    TerminateProcess(child, status);
     CloseHandle(child);
     return status;
+}
+
+TEST(ProgramRunTest, StartedPlainlyItShowsItsWindowAndEndsWithSuccessWhenClosed)
+{
+    EXPECT_EQ(RunBeside(L"..\\..\\zorvane.exe", nullptr), 0u);
 }
 
 TEST(ProgramRunTest, AnUnknownOptionEndsWithStatus2)

@@ -9,17 +9,40 @@ namespace zorvane::win32::testing {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-// At 144 dpi (the references hold 96): both client areas, the length field, Generate and Back.
+// Each window's client area, then each control's box, at the DPIs above 96 (the references').
+// At 288 the About window is as wide as the 1280-pixel screen the tests run on allows.
 TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
 {
-    Open(144);
-    std::vector<LONG> found;
-    for (const auto &edges : {Frame(Main(), true), Edges(PlaceOf(Control(LengthField))),
-                              Edges(PlaceOf(Control(GenerateButton))), Frame(About(), true),
-                              Edges(PlaceOf(ControlOf(FindAbout(), BackButton)))})
-        found.insert(found.end(), edges.begin(), edges.end());
-    EXPECT_EQ(found, (std::vector<LONG>{0,   0,   381, 383, 240, 24,  290, 62,  12,  132,
-                                        182, 194, 0,   0,   933, 345, 36,  192, 194, 314}));
+    for (const auto &[dpi, expected] :
+         {std::pair{120, "| 0 0 318 319 200 20 241 51 10 110 151 161 190 110 311 161 10 170 311 "
+                         "311 260 10 311 51 20 20 221 60 20 70 211 90 210 70 311 100"
+                         "| 0 0 778 288 30 160 161 261 40 20 323 145 330 20 551 211 580 20 768 270 "
+                         "200 190 311 221 250 220 481 261"},
+          std::pair{144, "| 0 0 381 383 240 24 290 62 12 132 182 194 228 132 374 194 12 204 374 "
+                         "374 312 12 374 62 24 24 266 72 24 84 254 108 252 84 374 120"
+                         "| 0 0 933 345 36 192 194 314 48 24 387 174 396 24 662 254 696 24 921 324 "
+                         "240 228 374 266 300 264 578 314"},
+          std::pair{192, "| 0 0 508 510 320 32 386 82 16 176 242 258 304 176 498 258 16 272 498 "
+                         "498 416 16 498 82 32 32 354 96 32 112 338 144 336 112 498 160"
+                         "| 0 0 1244 460 48 256 258 418 64 32 516 232 528 32 882 338 928 32 1228 "
+                         "432 320 304 498 354 400 352 770 418"},
+          std::pair{288, "| 0 0 762 765 480 48 579 123 24 264 363 387 456 264 747 387 24 408 747 "
+                         "747 624 24 747 123 48 48 531 144 48 168 507 216 504 168 747 240"
+                         "| 0 0 1286 690 72 384 387 627 96 48 774 348 792 48 1323 507 1392 48 1842 "
+                         "648 480 456 747 531 600 528 1155 627"}}) {
+        Open(dpi);
+        std::string found;
+        for (const HWND window : {Main(), About()}) {
+            found += '|';
+            for (LONG edge : Frame(window, true))
+                found += ' ' + std::to_string(edge);
+            for (HWND child = GetWindow(window, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+                for (LONG edge : Edges(PlaceOf(child)))
+                    found += ' ' + std::to_string(edge);
+        }
+        EXPECT_EQ(found, expected) << dpi;
+    }
 }
 
 // A caption, window menu and minimize box, no other frame; the length field over its label.

@@ -334,10 +334,14 @@ POINT ContextMenuPoint(HWND field, LPARAM where)
     POINTL character{};
     SendMessageW(field, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&character),
                  static_cast<LPARAM>(start));
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
-    LOGFONTW metrics{};
-    const LONG below =
-        font && GetObjectW(font, sizeof(metrics), &metrics) ? std::abs(metrics.lfHeight) : 0;
+    // A line below: the text's height, which the control keeps in twips of its
+    // own device. It need not answer WM_GETFONT (Wine's does not).
+    CHARFORMATW format{};
+    format.cbSize = sizeof(format);
+    SendMessageW(field, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    HDC dc = GetDC(field);
+    const LONG below = MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);
+    ReleaseDC(field, dc);
     const POINT caret{character.x, character.y + below};
     at = PtInRect(&area, caret) ? caret : POINT{area.left, area.top};
     ClientToScreen(field, &at);
