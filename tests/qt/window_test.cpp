@@ -6,7 +6,6 @@
 #include "password_field.h"
 #include "placement.h"
 #include "program.h"
-#include "reference.h"
 #include "scripted_source.h"
 #include "wipe_freed.h"
 
@@ -55,19 +54,6 @@ protected:
     std::unique_ptr<MainWindow> window_;
     int programEnds_ = 0;
 };
-
-TEST_F(MainWindowTest, BothWindowsLookExactlyAsTheirReferencePictures)
-{
-    EXPECT_EQ(window_->minimumSize(), QSize(254, 255));
-    EXPECT_EQ(window_->maximumSize(), QSize(254, 255));
-    QApplication::setCursorFlashTime(0); // no blinking caret
-    window_->setRandomSource(std::make_unique<zorvane::testing::ScriptedSource>(
-        std::vector<std::uint8_t>{40, 0, 63, 70, 244}));
-    Generate("5");
-    ExpectLooksLike(window_.get(), QStringLiteral("main-window"));
-    Click("Command3");
-    ExpectLooksLike(About(), QStringLiteral("about-window"));
-}
 
 TEST_F(MainWindowTest, APressedButtonShowsADarkerFace)
 {

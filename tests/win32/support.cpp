@@ -6,6 +6,8 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace zorvane::win32::testing {
 
@@ -168,22 +170,12 @@ void ExpectLooksLike(const Snapshot &shot, const std::wstring &name)
     UINT width = 0, height = 0;
     if (Reference(name, width, height) == shot.pixels && int(width) == shot.width)
         return;
-    std::vector<COLORREF> rows(shot.pixels);
-    for (COLORREF &pixel : rows) // a bitmap's rows hold 0x00RRGGBB
-        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
-    const DWORD size = DWORD(rows.size() * 4), headers = 14 + sizeof(BITMAPINFOHEADER);
-    const BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};
-    const WORD file[7] = {
-        0x4D42, WORD(headers + size), WORD((headers + size) >> 16), 0, 0, WORD(headers), 0};
-    const HANDLE saved = CreateFileW(Beside(name + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                     CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(saved, file, 14, &written, nullptr);
-    WriteFile(saved, &info, sizeof(info), &written, nullptr);
-    WriteFile(saved, rows.data(), size, &written, nullptr);
-    CloseHandle(saved);
+    std::ofstream saved(std::filesystem::path(Beside(name + L".ppm")), std::ios::binary);
+    saved << "P6 " << shot.width << ' ' << shot.height << " 255\n";
+    for (const COLORREF pixel : shot.pixels)
+        saved << char(GetRValue(pixel)) << char(GetGValue(pixel)) << char(GetBValue(pixel));
     ADD_FAILURE() << Narrow(name) << " differs from its reference: see " << Narrow(name)
-                  << ".bmp beside the tests";
+                  << ".ppm beside the tests";
 }
 
 } // namespace zorvane::win32::testing
