@@ -96,6 +96,15 @@ TEST(DrawSymbol, RefillsWhenRejectionsExhaustTheBatchAndWipesTheSpentBytes)
     }
 }
 
+TEST(DrawSymbol, AFailedFetchLeavesNothingOfItBehind)
+{
+    ScriptedSource source; // which scribbles over what it is given once it fails
+    source.failFrom = 1;
+    SymbolDrawer drawer(source, 8);
+    EXPECT_EQ(drawer.DrawSymbol(1), std::nullopt);
+    EXPECT_EQ(std::count(source.given, source.given + source.calls[0], 0xAB), 0);
+}
+
 // Byte 182 draws "t" first and "q" after it: a run of "q" is in no other text here.
 constexpr std::uint8_t kSecretByte = 182;
 

@@ -22,6 +22,7 @@ struct ScriptedSource final : RandomSource {
     bool Fill(std::span<std::uint8_t> bytes) override
     {
         calls.push_back(bytes.size());
+        given = bytes.data();
         unwiped += bytes.size() - std::size_t(std::count(bytes.begin(), bytes.end(), 0));
         if (calls.size() >= failFrom) {
             // A failing source may have scribbled on the buffer already.
@@ -35,6 +36,7 @@ struct ScriptedSource final : RandomSource {
 
     std::vector<std::uint8_t> script;
     std::uint8_t padding;
+    const std::uint8_t *given = nullptr; // the bytes the last call filled
     std::size_t next = 0;
     std::size_t failFrom = static_cast<std::size_t>(-1);
     std::vector<std::size_t> calls;

@@ -83,8 +83,14 @@ struct FailingSource final : RandomSource {
 };
 
 // The main window, shown, its ending recorded, not carried out; every monitor at its DPI.
+// Once it is gone, every GDI object, device context and icon made meanwhile is too.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
+    void TearDown() override
+    {
+        window_.reset();
+        EXPECT_EQ(liveHandles, handlesBefore_) << "GDI objects, device contexts or icons leaked";
+    }
     void Open(int dpi)
     {
         monitorDpi = dpi;
@@ -114,6 +120,7 @@ struct WindowTest : ::testing::Test {
     static inline int monitorDpi = 96;
     static inline bool highContrast = false;
     FakeDisplay display_{{&MonitorDpi, CurrentDisplay().workArea, &HighContrast}};
+    const int handlesBefore_ = liveHandles;
     std::unique_ptr<MainWindow> window_;
     std::vector<int> endedWith_; // one exit code per ending of the program
 };

@@ -15,14 +15,14 @@ struct Realised {
 
 Realised Realise(HFONT font)
 {
-    HDC screen = GetDC(nullptr);
+    const WindowDc dc(nullptr);
+    HDC screen = dc.Get();
     const HGDIOBJ original = SelectObject(screen, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen, &metrics);
     std::array<wchar_t, LF_FACESIZE> face{};
     GetTextFaceW(screen, LF_FACESIZE, face.data());
     SelectObject(screen, original);
-    ReleaseDC(nullptr, screen);
     return {face.data(), static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading)};
 }
 

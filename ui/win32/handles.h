@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Owners for the handles the windows create: each GDI object, icon and COM
-// interface is released exactly once, by whoever holds it last; and the
+// Owners for the handles the windows create: each GDI object, device context,
+// icon and COM interface is released exactly once, by whoever holds it last; and the
 // reference count of the COM objects the program makes itself.
 #pragma once
 
@@ -13,7 +13,7 @@
 
 namespace zorvane::win32 {
 
-// How many GDI objects and icons the owners below hold. Wine's GetGuiResources
+// How many GDI objects, device contexts and icons the owners below hold. Wine's GetGuiResources
 // answers 0, so tests watch this for leaks instead.
 inline std::atomic<int> liveHandles{0};
 
@@ -74,6 +74,44 @@ public:
 
 private:
     HICON icon_ = nullptr;
+};
+
+// A window's device context, or the screen's for none, given back when this goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window))
+    {
+        liveHandles += dc_ ? 1 : 0;
+    }
+    WindowDc(const WindowDc &) = delete;
+    WindowDc &operator=(const WindowDc &) = delete;
+    ~WindowDc()
+    {
+        if (dc_ && ReleaseDC(window_, dc_))
+            --liveHandles;
+    }
+    [[nodiscard]] HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A device context in memory, compatible with `like`, deleted when this goes.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) { liveHandles += dc_ ? 1 : 0; }
+    MemoryDc(const MemoryDc &) = delete;
+    MemoryDc &operator=(const MemoryDc &) = delete;
+    ~MemoryDc()
+    {
+        if (dc_ && DeleteDC(dc_))
+            --liveHandles;
+    }
+    [[nodiscard]] HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
 };
 
 // A COM interface pointer that releases its reference.

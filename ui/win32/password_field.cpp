@@ -59,7 +59,8 @@ void DrawFailureCue(HWND field)
 {
     RECT area;
     SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    HDC dc = GetDC(field);
+    const WindowDc owned(field);
+    HDC dc = owned.Get();
     // A class or private DC keeps what is set in it after ReleaseDC ("GetDC
     // function"), and the field would draw with it next: it goes back as it came.
     const int saved = SaveDC(dc);
@@ -70,7 +71,6 @@ void DrawFailureCue(HWND field)
     DrawTextW(dc, cue.c_str(), static_cast<int>(cue.size()), &area,
               DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
     RestoreDC(dc, saved);
-    ReleaseDC(field, dc);
 }
 
 // The text first, then the three markers.
@@ -339,9 +339,8 @@ POINT ContextMenuPoint(HWND field, LPARAM where)
     CHARFORMATW format{};
     format.cbSize = sizeof(format);
     SendMessageW(field, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    HDC dc = GetDC(field);
-    const LONG below = MulDiv(format.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);
-    ReleaseDC(field, dc);
+    const LONG below =
+        MulDiv(format.yHeight, GetDeviceCaps(WindowDc(field).Get(), LOGPIXELSY), 1440);
     const POINT caret{character.x, character.y + below};
     at = PtInRect(&area, caret) ? caret : POINT{area.left, area.top};
     ClientToScreen(field, &at);

@@ -3,6 +3,7 @@
 
 #include "about_window.h"
 #include "forms/main_window.h"
+#include "handles.h"
 #include "main_window.h"
 #include "system_library.h"
 #include "text.h"
@@ -100,9 +101,7 @@ int RunProgram(HINSTANCE module, std::wstring_view richEdit,
 
 int SystemDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

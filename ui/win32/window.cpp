@@ -499,7 +499,8 @@ HFONT Window::FitCaption(int index, std::wstring_view caption)
     // Measured with the button's own DC, as the button draws it.
     const HWND button = controls_[static_cast<std::size_t>(index)];
     const forms::Font &font = forms::ControlFont(table_, Row(index));
-    HDC dc = GetDC(button);
+    const WindowDc owned(button);
+    HDC dc = owned.Get();
     const HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
     const forms::Face face = fonts_.FaceAt(font, dpi_);
     const auto widthAt = [&](int pixels) {
@@ -511,7 +512,6 @@ HFONT Window::FitCaption(int index, std::wstring_view caption)
     const int pixels = forms::CaptionPixels(
         face.pixels, forms::PixelRect(Row(index).rect, dpi_).width, dpi_, widthAt);
     SelectObject(dc, original);
-    ReleaseDC(button, dc);
     return fonts_.Get(font, pixels, face.family);
 }
 
@@ -610,14 +610,14 @@ void Window::DrawPicture(const DecodedPicture &picture, const DRAWITEMSTRUCT &dr
     FillRect(draw.hDC, &draw.rcItem, background_.Get());
     if (!picture.bitmap)
         return;
-    HDC memory = CreateCompatibleDC(draw.hDC);
+    const MemoryDc owned(draw.hDC);
+    HDC memory = owned.Get();
     const HGDIOBJ original = SelectObject(memory, picture.bitmap.Get());
     // Premultiplied pixels: a GIF's transparent ones show the window.
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     const SIZE size = picture.size;
     GdiAlphaBlend(draw.hDC, 0, 0, size.cx, size.cy, memory, 0, 0, size.cx, size.cy, blend);
     SelectObject(memory, original);
-    DeleteDC(memory);
 }
 
 void Window::DrawButton(int index, const DRAWITEMSTRUCT &draw) const
