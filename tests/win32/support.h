@@ -83,13 +83,14 @@ struct FailingSource final : RandomSource {
 };
 
 // The main window, shown, its ending recorded, not carried out; every monitor at its DPI.
-// Once it is gone, every GDI object, device context and icon made meanwhile is too.
+// Once it is gone, every GDI object, device context, menu and icon made meanwhile is too.
 struct WindowTest : ::testing::Test {
     void SetUp() override { Open(96); }
     void TearDown() override
     {
         window_.reset();
-        EXPECT_EQ(liveHandles, handlesBefore_) << "GDI objects, device contexts or icons leaked";
+        EXPECT_EQ(liveHandles, handlesBefore_)
+            << "GDI objects, device contexts, menus or icons leaked";
     }
     void Open(int dpi)
     {

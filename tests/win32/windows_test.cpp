@@ -10,7 +10,7 @@ using enum forms::MainControl;
 using enum forms::AboutControl;
 
 // Each window's client area, then each control's box from the top of the order down, at the
-// DPIs above 96 (the references'): the length field lies over its label.
+// DPIs above 96 (the references'): the length field lies over its label. Then the squares' area.
 // At 288 the About window is as wide as the 1280-pixel screen the tests run on allows.
 TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
 {
@@ -42,6 +42,7 @@ TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
                 for (LONG edge : Edges(PlaceOf(child)))
                     found += ' ' + std::to_string(edge);
         }
+        found += "| " + std::to_string(Snapshot(Main()).Count({0, 0, 999, 999}, kRed));
         EXPECT_EQ(found, expected) << dpi;
     }
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Owners for the handles the windows create: each GDI object, device context,
-// icon and COM interface is released exactly once, by whoever holds it last; and the
+// menu, icon and COM interface is released exactly once, by whoever holds it last; and the
 // reference count of the COM objects the program makes itself.
 #pragma once
 
@@ -13,8 +13,8 @@
 
 namespace zorvane::win32 {
 
-// How many GDI objects, device contexts and icons the owners below hold. Wine's GetGuiResources
-// answers 0, so tests watch this for leaks instead.
+// How many GDI objects, device contexts, menus and icons the owners below hold. Wine's
+// GetGuiResources answers 0, so tests watch this for leaks instead.
 inline std::atomic<int> liveHandles{0};
 
 // A GDI object (font, brush, bitmap) owned by this value.
@@ -112,6 +112,23 @@ public:
 
 private:
     HDC dc_;
+};
+
+// A pop-up menu, destroyed when this goes.
+class PopupMenu {
+public:
+    PopupMenu() : menu_(CreatePopupMenu()) { liveHandles += menu_ ? 1 : 0; }
+    PopupMenu(const PopupMenu &) = delete;
+    PopupMenu &operator=(const PopupMenu &) = delete;
+    ~PopupMenu()
+    {
+        if (menu_ && DestroyMenu(menu_))
+            --liveHandles;
+    }
+    [[nodiscard]] HMENU Get() const { return menu_; }
+
+private:
+    HMENU menu_;
 };
 
 // A COM interface pointer that releases its reference.

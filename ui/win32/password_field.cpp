@@ -27,8 +27,10 @@
 namespace zorvane::win32 {
 namespace {
 
-// Set on a field whose control took no callback to mark its copies: it makes none.
-constexpr wchar_t kCopyRefused[] = L"ZorvaneCopyRefused";
+// The field's state, kept as its subclass's data: whether the last request
+// failed, and whether its control took no callback to mark its copies, when
+// it makes none.
+enum : DWORD_PTR { kSourceFailed = 1, kCopyRefused = 2 };
 
 // The field's menu: Copy and Select All, as a read-only field offers. Copy is
 // greyed where copies are refused.
@@ -39,7 +41,8 @@ void ShowCopyMenu(HWND field, LPARAM where, bool copyRefused)
     DWORD start = 0, end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    HMENU menu = CreatePopupMenu();
+    const PopupMenu owned;
+    HMENU menu = owned.Get();
     const auto grayedIf = [](bool condition) {
         return static_cast<UINT>(MF_STRING | (condition ? MF_GRAYED : MF_ENABLED));
     };
@@ -47,7 +50,6 @@ void ShowCopyMenu(HWND field, LPARAM where, bool copyRefused)
     AppendMenuW(menu, grayedIf(GetWindowTextLengthW(field) == 0), kSelectAll, L"Select &All");
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, field, nullptr));
-    DestroyMenu(menu);
     if (chosen == kCopy)
         SendMessageW(field, WM_COPY, 0, 0);
     else if (chosen == kSelectAll)
@@ -263,9 +265,9 @@ private:
 #pragma GCC diagnostic pop
 
 LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR sourceFailed)
+                                        UINT_PTR, DWORD_PTR state)
 {
-    const bool copyRefused = GetPropW(field, kCopyRefused) != nullptr;
+    const bool sourceFailed = state & kSourceFailed, copyRefused = state & kCopyRefused;
     switch (message) {
     case WM_GETDLGCODE: {
         // A multi-line field asks for every key, Tab included. Tab, Enter and
@@ -306,7 +308,6 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
         ShowCopyMenu(field, lParam, copyRefused);
         return 0;
     case WM_NCDESTROY:
-        RemovePropW(field, kCopyRefused);
         RemoveWindowSubclass(field, &PasswordFieldProcedure, 0);
         break;
     default:
@@ -354,16 +355,16 @@ bool AttachPasswordField(HWND field)
     const bool marked =
         SendMessageW(field, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback)) != 0;
     callback->Release();
-    if (!marked)
-        SetPropW(field, kCopyRefused, field);
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0, FALSE);
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, marked ? 0 : kCopyRefused);
     return marked;
 }
 
 void ShowPassword(HWND field, std::wstring &password, bool sourceFailed)
 {
-    // The field keeps whether the request failed as its subclass's data.
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0, sourceFailed);
+    DWORD_PTR state = 0;
+    GetWindowSubclass(field, &PasswordFieldProcedure, 0, &state);
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0,
+                      (state & kCopyRefused) | (sourceFailed ? kSourceFailed : 0));
     SetWindowTextW(field, password.c_str());
     SecureWipe(password.data(), password.capacity() * sizeof(wchar_t));
 }
