@@ -27,10 +27,8 @@
 namespace zorvane::win32 {
 namespace {
 
-// The field's state, kept as its subclass's data: whether the last request
-// failed, and whether its control took no callback to mark its copies, when
-// it makes none.
-enum : DWORD_PTR { kSourceFailed = 1, kCopyRefused = 2 };
+// Set on a field whose control took no callback to mark its copies: it makes none.
+constexpr wchar_t kCopyRefused[] = L"ZorvaneCopyRefused";
 
 // The field's menu: Copy and Select All, as a read-only field offers. Copy is
 // greyed where copies are refused.
@@ -265,9 +263,9 @@ private:
 #pragma GCC diagnostic pop
 
 LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR state)
+                                        UINT_PTR, DWORD_PTR sourceFailed)
 {
-    const bool sourceFailed = state & kSourceFailed, copyRefused = state & kCopyRefused;
+    const bool copyRefused = GetPropW(field, kCopyRefused) != nullptr;
     switch (message) {
     case WM_GETDLGCODE: {
         // A multi-line field asks for every key, Tab included. Tab, Enter and
@@ -308,6 +306,7 @@ LRESULT CALLBACK PasswordFieldProcedure(HWND field, UINT message, WPARAM wParam,
         ShowCopyMenu(field, lParam, copyRefused);
         return 0;
     case WM_NCDESTROY:
+        RemovePropW(field, kCopyRefused);
         RemoveWindowSubclass(field, &PasswordFieldProcedure, 0);
         break;
     default:
@@ -355,16 +354,16 @@ bool AttachPasswordField(HWND field)
     const bool marked =
         SendMessageW(field, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback)) != 0;
     callback->Release();
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0, marked ? 0 : kCopyRefused);
+    if (!marked)
+        SetPropW(field, kCopyRefused, field);
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, FALSE);
     return marked;
 }
 
 void ShowPassword(HWND field, std::wstring &password, bool sourceFailed)
 {
-    DWORD_PTR state = 0;
-    GetWindowSubclass(field, &PasswordFieldProcedure, 0, &state);
-    SetWindowSubclass(field, &PasswordFieldProcedure, 0,
-                      (state & kCopyRefused) | (sourceFailed ? kSourceFailed : 0));
+    // The field keeps whether the request failed as its subclass's data.
+    SetWindowSubclass(field, &PasswordFieldProcedure, 0, sourceFailed);
     SetWindowTextW(field, password.c_str());
     SecureWipe(password.data(), password.capacity() * sizeof(wchar_t));
 }
