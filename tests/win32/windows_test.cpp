@@ -96,6 +96,11 @@ TEST_F(WindowTest, HighContrastDrawsInTheSystemsColoursUntilItEnds)
     EXPECT_EQ(pressed.At(16, 96), RGB(0, 255, 255)) << "pressed face";
     EXPECT_GT(pressed.Count({8, 88, 121, 129}, RGB(0, 0, 1)), 40) << "pressed caption";
     Key(Control(GenerateButton), VK_SPACE, false);
+    window_->SetRandomSource(std::make_unique<FailingSource>());
+    Generate(L"9");
+    const RECT field = PlaceOf(Control(PasswordField)),
+               words{field.left + 4, field.top + 4, field.left + 120, field.top + 20};
+    EXPECT_EQ(Snapshot(Main()).Count(words, RGB(255, 255, 255)), 0) << "the failure's words";
 
     SetSysColors(6, kElements, saved);
     highContrast = false;
@@ -116,7 +121,10 @@ TEST_F(WindowTest, GenerateShowsAPasswordAndItsFigureOrSaysWhyThereIsNone)
     const RECT place = PlaceOf(Control(PasswordField)),
                start{place.left + 4, place.top + 4, place.left + 120, place.top + 20};
     EXPECT_EQ(Snapshot(Main()).Count(start, GetSysColor(COLOR_GRAYTEXT)), 0);
-    Generate(L"32767");
+    // By a double-click, which an owner-drawn button would take as no press at all.
+    SetWindowTextW(Control(LengthField), L"32767");
+    SendMessageW(Control(GenerateButton), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageW(Control(GenerateButton), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
     EXPECT_EQ(GetWindowTextLengthW(Control(PasswordField)), 32767);
 
     window_->SetRandomSource(std::make_unique<FailingSource>());
