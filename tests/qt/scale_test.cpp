@@ -26,8 +26,7 @@ testing::Ink InkIn(QWidget *control, std::uint32_t colour, std::uint32_t backgro
     return testing::InkIn(image, {0, 0, image.width, image.height}, colour, background);
 }
 
-// Pixel for pixel as its reference picture (tests/qt/reference), drawn by Qt 6
-// on the offscreen platform. One that differs is saved beside the tests.
+// Pixel for pixel as its picture in tests/qt/reference, drawn by Qt 6 offscreen, or saved here.
 void ExpectLooksLike(QWidget *window, const QString &name)
 {
     if (QT_VERSION_MAJOR != 6)

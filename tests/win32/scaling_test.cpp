@@ -106,7 +106,7 @@ TEST_F(WindowTest, BothWindowsFollowAChangeOfDpi)
     const std::array windows{Main(), About()};
     for (const std::size_t w : {0u, 1u}) {
         ShowWindow(windows[1], w == 0 ? SW_HIDE : SW_SHOW);
-        OffsetRect(&suggested[w], -suggested[w].left, -suggested[w].top);
+        OffsetRect(&suggested[w], 40 - suggested[w].left, 30 - suggested[w].top); // off the corner
         SendMessageW(windows[w], kDpiChanged, MAKEWPARAM(192, 192),
                      reinterpret_cast<LPARAM>(&suggested[w]));
         EXPECT_EQ(Frame(windows[w]), Edges(suggested[w])) << w;

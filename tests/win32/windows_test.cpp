@@ -9,9 +9,8 @@ namespace zorvane::win32::testing {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-// Each window's client area, then each control's box from the top of the order down, at the
-// DPIs above 96 (the references'): the length field lies over its label. Then the squares' area.
-// At 288 the About window is as wide as the 1280-pixel screen the tests run on allows.
+// Above 96 dpi (the references'): client areas, then boxes from the top of the order down (the
+// length field over its label), then the squares' area. The tests' screen is 1280 pixels wide.
 TEST_F(WindowTest, BothWindowsTakeTheirSizeAndPlacesFromTheDpi)
 {
     for (const auto &[dpi, expected] :
