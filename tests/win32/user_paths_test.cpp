@@ -9,7 +9,7 @@ namespace zorvane::win32::testing {
 using enum forms::MainControl;
 using enum forms::AboutControl;
 
-int menuItem = 1; // the field's menu item the next menu picks: 1 Copy, 2 Select All
+int menuItem = 0; // the field's menu item the next menu picks: 1 Copy, 2 Select All
 
 // Presses Down to that item and Enter where the focus is.
 void CALLBACK PickMenuItem(HWND, UINT, UINT_PTR timer, DWORD)
@@ -26,22 +26,23 @@ TEST_F(WindowTest, KeysSelectAndCopyExactlyPartOfThePasswordButNeverChangeIt)
     const HWND field = Control(PasswordField);
     const std::string password = Text(field);
     SetFocus(field);
-    // Selects from `from` by Shift and `key`, `times`, then copies by the menu or Ctrl+C.
-    const auto copied = [field](int from, int key, int times, bool menu) {
+    // Selects from `from` by Shift and `key`, `times`, then picks menu item `item`, or
+    // presses Ctrl+C for none; and reads the clipboard.
+    const auto copied = [field](int from, int key, int times, int item) {
         SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(from), from);
         for (int i = 0; i < times; ++i)
             PressKey(kShift | key);
-        if (menu && SetTimer(nullptr, 0, 50, &PickMenuItem))
+        menuItem = item;
+        if (item && SetTimer(nullptr, 0, 50, &PickMenuItem))
             SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
         else
             PressKey(kCtrl | 'C');
         return Clipboard()[0];
     };
-    EXPECT_EQ(copied(2, VK_RIGHT, 3, false), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
-    EXPECT_EQ(copied(5, VK_END, 1, true), password.substr(5)) << "Shift+End, menu Copy";
-    EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "none selected, menu: last copy kept";
-    menuItem = 2;
-    EXPECT_EQ(copied(3, 0, 0, true), password.substr(5)) << "menu Select All";
+    EXPECT_EQ(copied(2, VK_RIGHT, 3, 0), password.substr(2, 3)) << "Shift+Right x3, Ctrl+C";
+    EXPECT_EQ(copied(5, VK_END, 1, 1), password.substr(5)) << "Shift+End, menu Copy";
+    EXPECT_EQ(copied(3, 0, 0, 1), password.substr(5)) << "none selected, menu: last copy kept";
+    EXPECT_EQ(copied(3, 0, 0, 2), password.substr(5)) << "menu Select All";
     DWORD start = 1, end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));

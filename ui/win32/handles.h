@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Owners for the handles the windows create: each GDI object, device context,
-// menu, icon and COM interface is released exactly once, by whoever holds it last; and the
-// reference count of the COM objects the program makes itself.
+// menu, icon and COM interface is released exactly once, by whoever holds it
+// last; and the reference count of the COM objects the program makes itself.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,8 @@
 
 namespace zorvane::win32 {
 
-// How many GDI objects, device contexts, menus and icons the owners below hold. Wine's
-// GetGuiResources answers 0, so tests watch this for leaks instead.
+// How many GDI objects, device contexts, menus and icons the owners below
+// hold. Wine's GetGuiResources answers 0, so tests watch this for leaks instead.
 inline std::atomic<int> liveHandles{0};
 
 // A GDI object (font, brush, bitmap) owned by this value.

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 
 // Windows 10 (1809) and later keep copied text in the clipboard history and
